@@ -3,7 +3,8 @@
 #include "EventRecords.h"
 
 // One event as the detail editor composes it, before it is stored into a slot.
-struct EventData {
+struct EventData
+{
     EventKind kind = EventKind::None;
     MidiRecord midi;
     SysexRecord sysex;

@@ -143,8 +143,8 @@ const QStringList &EventRecords::systemEventNames()
 
 const QStringList &EventRecords::midiMessageTypeNames()
 {
-    static const QStringList names = {"Note Off",       "Note On",          "Key Pressure",
-                                      "Control Change", "Program Change",   "Channel Pressure",
+    static const QStringList names = {"Note Off",       "Note On",        "Key Pressure",
+                                      "Control Change", "Program Change", "Channel Pressure",
                                       "Pitch Bend"};
     return names;
 }
@@ -244,8 +244,7 @@ SerialRecord EventRecords::readSerial(const PresetImage &image, int entry)
     r.ascii = byteAt(image, pool, entry, 1) == 1;
     r.cr = byteAt(image, pool, entry, 2) == 1;
     r.lf = byteAt(image, pool, entry, 3) == 1;
-    const int count =
-        qBound(0, byteAt(image, pool, entry, 0) - SerialHeaderSize, SerialMaxData);
+    const int count = qBound(0, byteAt(image, pool, entry, 0) - SerialHeaderSize, SerialMaxData);
     for (int i = 0; i < count; ++i)
         r.data.append(static_cast<char>(byteAt(image, pool, entry, SerialHeaderSize + i)));
     return r;
@@ -332,7 +331,9 @@ QString EventRecords::describeEvent(const PresetImage &image, int code)
         const int length = image.value(pool, entry, 1);
         const QString port = portText(image.value(pool, entry, 0));
         if (length < 1 || length > SysexMaxMessage + 1)
-            return QStringLiteral("MIDI SYSEX: ? Bytes (length byte %1) [%2]").arg(length).arg(port);
+            return QStringLiteral("MIDI SYSEX: ? Bytes (length byte %1) [%2]")
+                .arg(length)
+                .arg(port);
         return QStringLiteral("MIDI SYSEX: %1 Bytes [%2]").arg(length - 1).arg(port);
     }
     case EventKind::Relay: {
@@ -346,7 +347,9 @@ QString EventRecords::describeEvent(const PresetImage &image, int code)
     case EventKind::Macro:
         if (code > MacroFirstCode + 11) {
             const int pair = code - (MacroFirstCode + 12);
-            return QStringLiteral("MACRO: Toggle Macro Pair %1-%2").arg(2 * pair + 1).arg(2 * pair + 2);
+            return QStringLiteral("MACRO: Toggle Macro Pair %1-%2")
+                .arg(2 * pair + 1)
+                .arg(2 * pair + 2);
         }
         return QStringLiteral("MACRO: Macro %1").arg(code - 128);
     case EventKind::Serial: {

@@ -7,26 +7,38 @@
 class PresetImage;
 
 // The six kinds of event; the numbers travel as button ids and pool selectors.
-enum class EventKind { None = 0, Midi = 1, SysEx = 2, Relay = 3, System = 4, Macro = 5, Serial = 6 };
+enum class EventKind {
+    None = 0,
+    Midi = 1,
+    SysEx = 2,
+    Relay = 3,
+    System = 4,
+    Macro = 5,
+    Serial = 6
+};
 
-struct MidiRecord {
+struct MidiRecord
+{
     int port = 1; // 1-9, position in the port table counted from 1
     int status = 0x80;
     int data1 = 0;
     int data2 = 0;
 };
 
-struct SysexRecord {
+struct SysexRecord
+{
     int port = 1;
     QByteArray message; // at most 30 bytes
 };
 
-struct RelayRecord {
-    int relay = 1; // 1-4
+struct RelayRecord
+{
+    int relay = 1;  // 1-4
     int action = 0; // index into the relay action table
 };
 
-struct SerialRecord {
+struct SerialRecord
+{
     bool ascii = false;
     bool cr = false;
     bool lf = false;

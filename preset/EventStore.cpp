@@ -47,7 +47,8 @@ int EventStore::slotCode(const PresetImage &image, int listKind, int list, int s
 int EventStore::referenceCount(const PresetImage &image, int code)
 {
     int count = 0;
-    for (auto table : {PresetImage::TriggerSlots, PresetImage::SwitchSlots, PresetImage::MacroSlots}) {
+    for (auto table :
+         {PresetImage::TriggerSlots, PresetImage::SwitchSlots, PresetImage::MacroSlots}) {
         for (int list = 0; list < image.rows(table); ++list) {
             for (int slot = 0; slot < image.columns(table); ++slot) {
                 if (image.value(table, list, slot) == code)
@@ -129,8 +130,8 @@ bool EventStore::canStore(const PresetImage &image, int listKind, int list, int 
            referenceCount(image, current) == 1;
 }
 
-EventStore::StoreResult EventStore::storeEvent(PresetImage &image, int listKind, int list,
-                                               int slot, const EventData &event)
+EventStore::StoreResult EventStore::storeEvent(PresetImage &image, int listKind, int list, int slot,
+                                               const EventData &event)
 {
     if (!isValidSlot(image, listKind, list, slot))
         return StoreResult::InvalidSlot;

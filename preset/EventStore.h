@@ -4,7 +4,13 @@
 #include "PresetImage.h"
 
 // Which slot table a selection addresses; 0 and 1 address none.
-enum SlotListKind { NoSelection = 0, ConfigPage = 1, InputTrigger = 2, UnitControl = 3, MacroList = 4 };
+enum SlotListKind {
+    NoSelection = 0,
+    ConfigPage = 1,
+    InputTrigger = 2,
+    UnitControl = 3,
+    MacroList = 4
+};
 
 // The rules by which events live in the model: slot lists of event codes, and
 // fixed pools of records that codes name. All operations work on the model.

@@ -9,7 +9,8 @@ constexpr int PatchColumns = 8;
 constexpr int GroupOutputs = 4;
 constexpr int FirstGroupByte = 10;
 
-struct Cell {
+struct Cell
+{
     int row;
     int column;
 };
@@ -53,8 +54,8 @@ PresetImage::PresetImage()
     setRegion(SerialEventPool, 1248, 32, 16);
 
     // Model shapes follow the layout: one row per list, entry or patch row.
-    for (Region r : {ConfigBlock, PresetName, PresetDescription, RelayPulse, RelayBootState,
-                     SerialConfig})
+    for (Region r :
+         {ConfigBlock, PresetName, PresetDescription, RelayPulse, RelayBootState, SerialConfig})
         setShape(r, 1, m_regions[r].length(), false);
     // The input arrays carry one element more: byte 75 and byte 87.
     setShape(GpiDebounce, 1, m_regions[GpiDebounce].length() + m_regions[DoublePressLimit].length(),
@@ -292,10 +293,10 @@ void PresetImage::parseImage()
     clearModel();
     reshape();
 
-    for (Region r : {ConfigBlock, PresetName, PresetDescription, RelayPulse, RelayBootState,
-                     SerialConfig, GpiDebounce, GpiPolarity, TriggerSlots, SwitchSlots,
-                     ReservedLists, MidiEventPool, SysexEventPool, RelayEventPool, MacroSlots,
-                     SerialEventPool})
+    for (Region r :
+         {ConfigBlock, PresetName, PresetDescription, RelayPulse, RelayBootState, SerialConfig,
+          GpiDebounce, GpiPolarity, TriggerSlots, SwitchSlots, ReservedLists, MidiEventPool,
+          SysexEventPool, RelayEventPool, MacroSlots, SerialEventPool})
         copyWhole(r, false);
 
     for (int g = 0; g < rows(RoutingGroups); ++g) {

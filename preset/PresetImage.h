@@ -35,7 +35,8 @@ public:
         RegionCount
     };
 
-    struct RegionInfo {
+    struct RegionInfo
+    {
         int offset = 0;
         int entrySize = 0;
         int entryCount = 0;
@@ -71,7 +72,8 @@ public:
     void clearModel();
 
 private:
-    struct Table {
+    struct Table
+    {
         int rows = 0;
         int columns = 0;
         bool twoDimensional = false;
