@@ -24,9 +24,7 @@ comboTableWidget::comboTableWidget(const QString &nameHeader, const QStringList 
     QStringList headers{nameHeader};
     for (int c = 0; c < columns.size(); ++c) {
         headers << columns.at(c).header;
-        auto *delegate = new comboDelegate(columns.at(c).texts, this);
-        view->setItemDelegateForColumn(c + 1, delegate);
-        delegates << delegate;
+        view->setItemDelegateForColumn(c + 1, new comboDelegate(columns.at(c).texts, this));
     }
     model->setHorizontalHeaderLabels(headers);
     layout->addWidget(view);

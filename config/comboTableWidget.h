@@ -11,7 +11,6 @@ class QIcon;
 class QStandardItemModel;
 class QTreeView;
 class QVBoxLayout;
-class comboDelegate;
 
 // A flat table of named rows. Column 0 names the row; every further column
 // edits one element per row of a model region through a combo box of fixed
@@ -62,6 +61,5 @@ private:
     QTreeView *view = nullptr;
     QStandardItemModel *model = nullptr;
     QVBoxLayout *layout = nullptr;
-    QList<comboDelegate *> delegates;
     bool loading = false;
 };

@@ -64,7 +64,6 @@ private slots:
     void typedCharacters_data();
     void typedCharacters();
     void sixteenCharactersAtMost();
-    void loadShowsTexts();
 };
 
 void tst_generalpage::initTestCase()
@@ -346,20 +345,6 @@ void tst_generalpage::sixteenCharactersAtMost()
     QCOMPARE(page.descriptionEdit()->text(), QString("ABCDEFGHIJKLMNOP"));
     QCOMPARE(codes(image, PresetImage::PresetDescription), textCodes("ABCDEFGHIJKLMNOP"));
     QVERIFY(!codes(image, PresetImage::PresetDescription).contains(0));
-}
-
-void tst_generalpage::loadShowsTexts()
-{
-    PresetImage image;
-    const int gapped[] = {65, 66, 0, 67, 68};
-    for (int i = 0; i < 16; ++i) {
-        image.setValue(PresetImage::PresetName, i, i < 5 ? gapped[i] : 0);
-        image.setValue(PresetImage::PresetDescription, i, i < 3 ? 233 : 0);
-    }
-    GeneralPage page(macroNames());
-    page.load(image);
-    QCOMPARE(page.nameEdit()->text(), QString("ABCD"));
-    QCOMPARE(page.descriptionEdit()->text(), QString::fromUtf8("ééé"));
 }
 
 QTEST_MAIN(tst_generalpage)
