@@ -359,10 +359,11 @@ void detailsitems::showEvent(const PresetImage &image, int code)
 EventData detailsitems::buildEvent()
 {
     // A field edited but not yet left holds bytes that do not match its text.
-    if (m_sysexField->isModified())
-        m_sysexField->reread();
-    if (m_serialField->isModified())
-        m_serialField->reread();
+    for (ByteLineEdit *field :
+         {static_cast<ByteLineEdit *>(m_sysexField), static_cast<ByteLineEdit *>(m_serialField)}) {
+        if (field->isModified())
+            field->reread();
+    }
 
     EventData event;
     const int kind = checkedKind();

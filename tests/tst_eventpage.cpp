@@ -2,6 +2,7 @@
 #include "EventStore.h"
 #include "ModalAnswerer.h"
 #include "PresetImage.h"
+#include "TopLevels.h"
 #include "Typing.h"
 #include "detailsitems.h"
 #include "eventItems.h"
@@ -201,8 +202,8 @@ void tst_eventpage::initTestCase()
 
 void tst_eventpage::cleanup()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left open"));
+    const QStringList open = visibleTopLevels();
+    QVERIFY2(open.isEmpty(), qPrintable(open.join(", ") + " left open"));
 }
 
 void tst_eventpage::slotListShowsSlots()
@@ -464,9 +465,7 @@ void tst_eventpage::replacingFreesOldRecord()
     page.field<QSpinBox>("midiData1")->setValue(72);
     page.store();
     QCOMPARE(page.code(0), 1);
-    QCOMPARE(record(page.image, PresetImage::MidiEventPool, 0, 4), hex("0190"
-                                                                       "48"
-                                                                       "64"));
+    QCOMPARE(record(page.image, PresetImage::MidiEventPool, 0, 4), hex("01904864"));
 
     // A system event in its place frees the MIDI entry for the next store.
     page.clickSlot(0);

@@ -1,6 +1,7 @@
 #include "hexEdit.h"
 #include "sysexEdit.h"
 
+#include "TopLevels.h"
 #include "Typing.h"
 
 #include <QApplication>
@@ -89,8 +90,8 @@ void tst_hexedit::initTestCase()
 
 void tst_hexedit::cleanup()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " left open"));
+    const QStringList open = visibleTopLevels();
+    QVERIFY2(open.isEmpty(), qPrintable(open.join(", ") + " left open"));
 }
 
 void tst_hexedit::sysexOnFocusLoss_data()

@@ -2,11 +2,10 @@
 
 #include "HexText.h"
 
-#include <QFocusEvent>
 #include <QRegularExpressionValidator>
 
 hexEdit::hexEdit(QWidget *parent)
-    : QLineEdit(parent),
+    : ByteLineEdit(parent),
       m_hexValidator(new QRegularExpressionValidator(QRegularExpression("[a-fA-F0-9 ]*"), this)),
       m_textValidator(
           new QRegularExpressionValidator(QRegularExpression("[\\x{0}-\\x{ff}]*"), this))
@@ -24,31 +23,19 @@ void hexEdit::setHexMode(bool on)
 void hexEdit::setBytes(const QByteArray &bytes)
 {
     if (m_hexMode) {
-        m_bytes = bytes.left(HexText::SerialMaxBytes);
-        setText(HexText::format(m_bytes));
+        const QByteArray kept = bytes.left(HexText::SerialMaxBytes);
+        takeValue(kept, HexText::format(kept));
     } else {
-        m_bytes = bytes;
-        setText(HexText::bytesText(bytes));
+        takeValue(bytes, HexText::bytesText(bytes));
     }
 }
 
 void hexEdit::reread()
 {
     if (m_hexMode) {
-        m_bytes = HexText::serialHexBytes(text());
-        const QString canonical = HexText::format(m_bytes);
-        if (canonical != text())
-            setText(canonical);
+        const QByteArray bytes = HexText::serialHexBytes(text());
+        takeValue(bytes, HexText::format(bytes));
     } else {
-        m_bytes = HexText::textBytes(text());
+        takeValue(HexText::textBytes(text()), text());
     }
-    setModified(false);
-}
-
-void hexEdit::focusOutEvent(QFocusEvent *event)
-{
-    // A context menu takes the focus only for a moment; the text is not done.
-    if (event->reason() != Qt::PopupFocusReason)
-        reread();
-    QLineEdit::focusOutEvent(event);
 }
