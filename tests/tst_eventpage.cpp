@@ -449,6 +449,25 @@ void tst_eventpage::latin1SerialRoundTrip()
     QCOMPARE(page.code(1), 146);
     QCOMPARE(page.image.value(PresetImage::SerialEventPool, 1, 0), 32);
     QCOMPARE(page.description(1), QString("SERIAL: 28 Bytes"));
+
+    // The mode radios re-read the text under the new mode, without translating it.
+    page.clickSlot(2);
+    page.chooseKind(EventKind::Serial);
+    auto *field = page.field<hexEdit>("serialField");
+    clickButton(page.field<QRadioButton>("serialHex"));
+    QVERIFY(field->hexMode());
+    field->clear();
+    page.typeInto(field, "41 42");
+    clickButton(page.field<QRadioButton>("serialAscii"));
+    QVERIFY(!field->hexMode());
+    QCOMPARE(field->text(), QString("41 42"));
+    field->clear();
+    page.typeInto(field, "ABC");
+    clickButton(page.field<QRadioButton>("serialHex"));
+    QCOMPARE(field->text(), QString("AB 0C"));
+    page.store();
+    QCOMPARE(page.code(2), 147);
+    QCOMPARE(record(page.image, PresetImage::SerialEventPool, 2, 6), hex("06000100ab0c"));
 }
 
 void tst_eventpage::replacingFreesOldRecord()
