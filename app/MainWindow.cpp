@@ -154,7 +154,7 @@ void MainWindow::buildLayout()
     auto *central = new QWidget;
     auto *centralBox = new QVBoxLayout(central);
     centralBox->addWidget(comms);
-    centralBox->addWidget(splitter);
+    centralBox->addWidget(splitter, 1);
     setCentralWidget(central);
 }
 
@@ -414,9 +414,11 @@ void MainWindow::savePresetFile()
     if (name.isEmpty())
         return;
     // Written beside the old file and renamed over it only when complete, so
-    // a failed save never costs the user the file they had.
+    // a failed save never costs the user the file they had. Unbuffered: a
+    // buffered write that the disk takes only in part would go unnoticed.
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !PresetFile::write(file, presetImage) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !PresetFile::write(file, presetImage) || !file.commit())
         QMessageBox::warning(this, tr("File Operation"), tr("Unable to Save Preset File"));
 }
 

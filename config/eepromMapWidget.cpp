@@ -3,6 +3,7 @@
 #include "PresetImage.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,7 +28,11 @@ eepromMapWidget::eepromMapWidget(const PresetImage &image, QWidget *parent)
     boxLayout->addWidget(view);
 
     // Wide enough for all sixteen columns without a horizontal scroll bar.
-    resize(view->verticalHeader()->sizeHint().width() + BytesPerRow * 50 + 60, 600);
+    const QMargins margins = boxLayout->contentsMargins();
+    resize(margins.left() + margins.right() + 2 * view->frameWidth() +
+               view->verticalHeader()->sizeHint().width() + BytesPerRow * 50 +
+               view->verticalScrollBar()->sizeHint().width(),
+           600);
 }
 
 void eepromMapWidget::fill(const PresetImage &image)
