@@ -195,6 +195,8 @@ private slots:
     void statusText();
     void aboutBox();
     void newKeepsSelection();
+    void slotActions();
+    void uploadBuildsImage();
     void savedNewPreset();
     void saveAndReopen();
     void opening_data();
@@ -457,6 +459,51 @@ void tst_MainWindow::newKeepsSelection()
     QCOMPARE(::page(window), int(MainWindow::EventPage));
     QCOMPARE(window.selectedKind(), 4);
     QCOMPARE(window.selectedList(), 2);
+}
+
+void tst_MainWindow::slotActions()
+{
+    MainWindow window({"cuesmith"});
+    PresetImage &preset = window.preset();
+    // A MIDI event (code 1, pool entry 0) in slot 1 of GPI 3 and of Front Switch A.
+    preset.setValue(PresetImage::MidiEventPool, 0, 0, 0x90);
+    preset.setValue(PresetImage::TriggerSlots, 2, 1, 1);
+    preset.setValue(PresetImage::SwitchSlots, 0, 1, 1);
+
+    QCOMPARE(window.selectedSlot(), -1);
+    // No slot reported yet: nothing to clear.
+    window.onClearSlotRequest();
+    QCOMPARE(preset.value(PresetImage::SwitchSlots, 0, 1), 1);
+
+    treeOf(window)->setCurrentItem(treeItem(window, "GPI 3"));
+    window.onItemSlotChanged(1);
+    QCOMPARE(window.selectedSlot(), 1);
+    QTest::ignoreMessage(QtDebugMsg, "Clear: 2 2 1");
+    window.onClearSlotRequest();
+    QCOMPARE(preset.value(PresetImage::TriggerSlots, 2, 1), 0);
+    // The switch still names the record, so it stays.
+    QCOMPARE(preset.value(PresetImage::SwitchSlots, 0, 1), 1);
+    QCOMPARE(preset.value(PresetImage::MidiEventPool, 0, 0), 0x90);
+
+    treeOf(window)->setCurrentItem(treeItem(window, "Front Switch A"));
+    window.onClearSlotRequest();
+    QCOMPARE(preset.value(PresetImage::SwitchSlots, 0, 1), 0);
+    QCOMPARE(preset.value(PresetImage::MidiEventPool, 0, 0), 0);
+}
+
+void tst_MainWindow::uploadBuildsImage()
+{
+    MainWindow window({"cuesmith"});
+    window.preset().setValue(PresetImage::PresetDescription, 0, 'Q');
+    QCOMPARE(window.preset().imageByte(48), int('d'));
+    window.onCommsRequestUpload();
+    QCOMPARE(window.preset().imageByte(48), int('Q'));
+
+    // A download leaves the model alone until the device link reports back.
+    window.preset().setImageByte(48, 'R');
+    window.onCommsRequestDownload();
+    window.requestRedraw();
+    QCOMPARE(window.preset().value(PresetImage::PresetDescription, 0), int('Q'));
 }
 
 void tst_MainWindow::savedNewPreset()
