@@ -59,6 +59,10 @@ void ModalAnswerer::acceptFileDialog(QWidget *widget, const QString &path)
         return;
     }
     dialog->selectFile(path);
+    // selectFile() leaves a name field that has the focus alone; type the name
+    // into it as a user would.
+    if (auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit"))
+        edit->setText(path);
     static_cast<QDialog *>(dialog)->accept();
 }
 

@@ -1,0 +1,466 @@
+#include "MainWindow.h"
+
+#include "EventStore.h"
+#include "FunctionNames.h"
+#include "PresetFile.h"
+#include "eepromMapWidget.h"
+#include "functionTree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyleFactory>
+#include <QVBoxLayout>
+
+namespace {
+const char *const NoSelectionTitle = "<No Selection>";
+}
+
+MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
+    : QMainWindow(parent), inputNames(FunctionNames::inputNames()),
+      switchNames(FunctionNames::switchNames()), macroNames(FunctionNames::macroNames())
+{
+    if (arguments.size() > 1 && arguments.at(1) == QLatin1String("-devMode")) {
+        qDebug("Dev Mode Enabled");
+        devMode = true;
+    }
+
+    applyLook();
+
+    tree = new functionTree;
+    tree->setMinimumWidth(250);
+    comms = new QWidget;
+    pageStack = new QStackedWidget;
+    pageStack->setObjectName("pageStack");
+
+    titleLine = new QLineEdit;
+    titleLine->setObjectName("titleLine");
+    titleLine->setReadOnly(true);
+    QFont titleFont = titleLine->font();
+    titleFont.setPixelSize(14);
+    titleFont.setBold(true);
+    titleLine->setFont(titleFont);
+    titleLine->setStyleSheet("border: 1px solid grey");
+
+    buildConfigPages();
+    for (QWidget *page : {logoPanel, generalPage, gpioPage, midiPage, eventPage})
+        pageStack->addWidget(page);
+
+    buildLayout();
+    createMenus();
+
+    statusBar()->hide();
+    statusBar()->showMessage(tr("RSX-4 Offline"));
+
+    setWindowIcon(QIcon(":/res/ValdaneLogo.png"));
+    setWindowTitle("Valdane RSX-4 Cuesmith v1.6.1");
+    setMinimumWidth(1000);
+    setWindowState(windowState() | Qt::WindowMaximized);
+
+    setTitle(NoSelectionTitle);
+    makeConnections();
+
+    loadGeneralPage();
+    loadMidiPage();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::applyLook()
+{
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(64, 66, 68));
+    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    palette.setColor(QPalette::Base, QColor(55, 55, 55));
+    palette.setColor(QPalette::AlternateBase, QColor(55, 55, 55));
+    palette.setColor(QPalette::ToolTipBase, Qt::white);
+    palette.setColor(QPalette::ToolTipText, Qt::white);
+    palette.setColor(QPalette::Text, QColor(220, 220, 220));
+    palette.setColor(QPalette::Button, QColor(60, 60, 60));
+    palette.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+    palette.setColor(QPalette::BrightText, Qt::red);
+    palette.setColor(QPalette::Link, QColor(42, 130, 218));
+    palette.setColor(QPalette::Highlight, QColor(44, 69, 102));
+    palette.setColor(QPalette::HighlightedText, QColor(220, 220, 220));
+
+    palette.setColor(QPalette::Disabled, QPalette::Window, QColor(30, 30, 30));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(64, 66, 68));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 130, 130));
+    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(48, 50, 52));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
+    QApplication::setPalette(palette);
+
+    qApp->setStyleSheet("QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid "
+                        "white; } QSplitter::handle {image: none; }");
+}
+
+void MainWindow::buildConfigPages()
+{
+    logoPanel = buildLogoPanel();
+    generalPage = new QWidget;
+    gpioPage = new QWidget;
+    midiPage = new QWidget;
+
+    eventPage = new QWidget;
+    auto *eventBox = new QVBoxLayout(eventPage);
+    eventBox->setContentsMargins(0, 0, 0, 0);
+}
+
+QWidget *MainWindow::buildLogoPanel()
+{
+    auto *panel = new QWidget;
+    auto *box = new QVBoxLayout(panel);
+    auto *logo = new QLabel(panel);
+    logo->setObjectName("logo");
+    logo->setPixmap(QPixmap(":/res/valdane_greyscale.PNG"));
+    logo->setScaledContents(true);
+    logo->setMaximumSize(302, 74);
+    box->addWidget(logo, 0, Qt::AlignHCenter);
+    return panel;
+}
+
+void MainWindow::buildLayout()
+{
+    auto *rightPanel = new QWidget;
+    auto *rightBox = new QVBoxLayout(rightPanel);
+    rightBox->setContentsMargins(10, 10, 10, 10);
+    rightBox->addWidget(titleLine);
+    rightBox->addWidget(pageStack);
+
+    auto *scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(rightPanel);
+
+    auto *splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(tree);
+    splitter->addWidget(scroll);
+    splitter->setStretchFactor(1, 1);
+
+    auto *central = new QWidget;
+    auto *centralBox = new QVBoxLayout(central);
+    centralBox->addWidget(comms);
+    centralBox->addWidget(splitter, 1);
+    setCentralWidget(central);
+}
+
+void MainWindow::createMenus()
+{
+    auto makeAction = [this](const QString &text, const char *icon, void (MainWindow::*slot)()) {
+        auto *action = new QAction(text, this);
+        if (icon)
+            action->setIcon(QIcon(icon));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+
+    newAction = makeAction(tr("New Preset"), ":/res/empty-2.png", &MainWindow::menuNew);
+    newAction->setShortcuts(QKeySequence::New);
+    openAction = makeAction(tr("Open Preset..."), ":/res/open-2.png", &MainWindow::menuOpen);
+    openAction->setShortcuts(QKeySequence::Open);
+    saveAction = makeAction(tr("Save Preset As..."), ":/res/save as-2.png", &MainWindow::menuSave);
+    saveAction->setShortcuts(QKeySequence::SaveAs);
+    quitAction = makeAction(tr("Quit"), ":/res/exit-2.png", &MainWindow::menuQuit);
+    quitAction->setShortcuts(QKeySequence::Quit);
+    showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
+    aboutAction = makeAction(tr("About"), ":/res/information-2.png", &MainWindow::menuAbout);
+
+    fileMenu = menuBar()->addMenu(tr("&File"));
+    fileMenu->addAction(newAction);
+    fileMenu->addSeparator();
+    fileMenu->addAction(openAction);
+    fileMenu->addAction(saveAction);
+    fileMenu->addSeparator();
+    fileMenu->addAction(quitAction);
+
+    // Without developer mode the map action exists but no menu offers it.
+    if (devMode) {
+        viewMenu = menuBar()->addMenu(tr("&View"));
+        viewMenu->addAction(showMapAction);
+    }
+
+    helpMenu = menuBar()->addMenu(tr("&Help"));
+    helpMenu->addAction(aboutAction);
+}
+
+void MainWindow::makeConnections()
+{
+    connect(tree, &functionTree::functionSelectionChanged, this,
+            &MainWindow::onFunctionTreeChanged);
+}
+
+void MainWindow::selectFunction(const QString &text)
+{
+    currentKind = NoSelection;
+    currentList = 0;
+    QString title = NoSelectionTitle;
+    Page page = LogoPage;
+
+    const QStringList configTexts = {FunctionNames::general(), FunctionNames::gpioConfig(),
+                                     FunctionNames::midiConfig()};
+    const char *const configTitles[] = {"1.0 Config: General", "1.1 Config: GPIO",
+                                        "1.2 Config: MIDI"};
+    const Page configPages[] = {GeneralPage, GpioPage, MidiPage};
+
+    struct ListEntry
+    {
+        SlotListKind kind;
+        const QStringList &names;
+        const char *label;
+    };
+    const ListEntry listEntries[] = {
+        {InputTrigger, inputNames, " Input Trigger: "},
+        {UnitControl, switchNames, " Unit Control: "},
+        {MacroList, macroNames, " Macro List: "},
+    };
+
+    const int config = configTexts.indexOf(text);
+    if (config >= 0) {
+        currentKind = ConfigPage;
+        currentList = config;
+        title = configTitles[config];
+        page = configPages[config];
+    } else {
+        for (const ListEntry &entry : listEntries) {
+            const int index = entry.names.indexOf(text);
+            if (index < 0)
+                continue;
+            currentKind = entry.kind;
+            currentList = index;
+            title = QString::number(entry.kind) + '.' + QString::number(index) + entry.label + text;
+            page = EventPage;
+            break;
+        }
+    }
+
+    titleText = title;
+    setTitle(titleText);
+    pageStack->setCurrentIndex(page);
+}
+
+void MainWindow::setTitle(const QString &text)
+{
+    titleLine->setText(text);
+}
+
+void MainWindow::onFunctionTreeChanged(QString text)
+{
+    if (midiPageLoaded)
+        applyMidiPage();
+    applyGeneralPage();
+    selectFunction(text);
+    reloadViews();
+}
+
+void MainWindow::onGpiConfigChanged()
+{
+    // The GPI table writes itself into presetImage here.
+}
+
+void MainWindow::onRelayConfigChanged()
+{
+    // The relay table writes itself into presetImage here.
+}
+
+void MainWindow::onItemSlotChanged(int currentSlot)
+{
+    this->currentSlot = currentSlot;
+    // The detail editor shows the slot here.
+}
+
+void MainWindow::onClearSlotRequest()
+{
+    qDebug() << "Clear:" << currentKind << currentList << currentSlot;
+    EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
+    reloadViews();
+}
+
+void MainWindow::onStoreSlotRequest()
+{
+    EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
+    storeEditedEvent();
+    reloadViews();
+}
+
+void MainWindow::onCommsStatusChange(QString text)
+{
+    statusBar()->showMessage(text);
+}
+
+void MainWindow::onCommsRequestDownload()
+{
+    // The device link starts a download into presetImage here; it reports
+    // back through requestRedraw() once the image is parsed.
+}
+
+void MainWindow::onCommsRequestUpload()
+{
+    applyPages();
+    presetImage.buildImage();
+    // The device link starts the upload of presetImage here.
+}
+
+void MainWindow::requestRedraw()
+{
+    reloadViews();
+}
+
+void MainWindow::menuNew()
+{
+    presetImage.clearModel();
+    presetImage.resetToDefaults();
+    reloadViews();
+}
+
+void MainWindow::menuOpen()
+{
+    if (openPresetFile()) {
+        presetImage.parseImage();
+        reloadViews();
+    } else {
+        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Open Preset File"));
+    }
+}
+
+void MainWindow::menuSave()
+{
+    applyPages();
+    presetImage.buildImage();
+    savePresetFile();
+}
+
+void MainWindow::menuQuit()
+{
+    QApplication::quit();
+}
+
+void MainWindow::menuShowMap()
+{
+    applyPages();
+    presetImage.buildImage();
+    auto *map = new eepromMapWidget(presetImage, this);
+    map->setWindowTitle("RSX-4 Eeprom Data View");
+    map->show();
+}
+
+void MainWindow::menuAbout()
+{
+    QMessageBox::about(this, "About Cuesmith",
+                       "<h2>RSX-4 Cuesmith v1.6.1</h2>"
+                       "<p>The configuration utility for the RSX-4 switchover unit.</p>"
+                       "<p>Build 10/05/19 RC.</p>");
+}
+
+void MainWindow::applyNameChange()
+{
+    // The General page writes its name and description fields into
+    // presetImage here.
+}
+
+void MainWindow::onNameChanged()
+{
+    applyNameChange();
+}
+
+bool MainWindow::openPresetFile()
+{
+    const QString name = QFileDialog::getOpenFileName(
+        this, tr("Open Preset File"), QDir::homePath(), tr("RSX-4 Preset Files (*.rsx4pre)"));
+    if (name.isEmpty())
+        return false;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+
+    // The file is read whole before anything is decided, so a refused file
+    // leaves the current preset as it was.
+    PresetFile preset;
+    if (!preset.read(file, presetImage.imageSize()))
+        return false;
+    const PresetFile::Verdict verdict = preset.verdict();
+    if (PresetFile::showsEarlierNotice(verdict))
+        QMessageBox::information(this, tr("File Operation"),
+                                 tr("This preset file was created with an earlier version of "
+                                    "Cuesmith. Please be aware that saving in this version will "
+                                    "prevent loading in the earlier version."));
+    if (PresetFile::showsLaterNotice(verdict))
+        QMessageBox::information(this, tr("File Operation"),
+                                 tr("This preset file was created with a later version of "
+                                    "Cuesmith. Please upgrade to the latest version."));
+    if (!PresetFile::accepts(verdict))
+        return false;
+    preset.applyTo(presetImage);
+    return true;
+}
+
+void MainWindow::savePresetFile()
+{
+    const QString name = QFileDialog::getSaveFileName(
+        this, tr("Save Preset File"), QDir::homePath(), tr("RSX-4 Preset Files (*.rsx4pre)"));
+    if (name.isEmpty())
+        return;
+    // Written beside the old file and renamed over it only when complete, so
+    // a failed save never costs the user the file they had. Unbuffered: a
+    // buffered write that the disk takes only in part would go unnoticed.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !PresetFile::write(file, presetImage) || !file.commit())
+        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Save Preset File"));
+}
+
+void MainWindow::applyPages()
+{
+    applyMidiPage();
+    applyGeneralPage();
+    // The GPI table and then the relay table write themselves in here.
+}
+
+void MainWindow::applyMidiPage()
+{
+    // The MIDI page's controls go into presetImage here, before the flag.
+    midiPageLoaded = false;
+}
+
+void MainWindow::applyGeneralPage()
+{
+    // The General page's combo boxes go into presetImage here.
+}
+
+void MainWindow::loadGeneralPage()
+{
+    // The General page is filled from presetImage here.
+}
+
+void MainWindow::loadMidiPage()
+{
+    // The MIDI page is filled from presetImage here, before the flag.
+    midiPageLoaded = true;
+}
+
+void MainWindow::reloadViews()
+{
+    // The slot list (showSlotList with currentKind and currentList) and then
+    // the detail editor (resetEditor with currentKind) refill here, first.
+    loadGeneralPage();
+    loadMidiPage();
+    // The GPI table and then the relay table reload from presetImage here.
+}
+
+void MainWindow::storeEditedEvent()
+{
+    // The detail editor stores its event into the current slot here.
+}

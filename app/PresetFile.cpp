@@ -1,0 +1,111 @@
+#include "PresetFile.h"
+
+#include "PresetImage.h"
+
+#include <QIODevice>
+
+namespace {
+
+// Reads up to `count` bytes, fewer only at the end of the data. False on a
+// device error.
+bool readUpTo(QIODevice &device, int count, QByteArray &out)
+{
+    out.resize(count);
+    int done = 0;
+    while (done < count) {
+        const qint64 got = device.read(out.data() + done, count - done);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        done += int(got);
+    }
+    out.resize(done);
+    return true;
+}
+
+quint32 bigEndian(const QByteArray &bytes, int offset, int size)
+{
+    if (bytes.size() < offset + size)
+        return 0;
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | quint8(bytes[offset + i]);
+    return value;
+}
+
+void appendBigEndian(QByteArray &out, quint32 value, int size)
+{
+    for (int i = size - 1; i >= 0; --i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+} // namespace
+
+PresetFile::Verdict PresetFile::judge(qint32 magic, qint16 version)
+{
+    if (magic == Magic) {
+        if (version == Version)
+            return Verdict::Load;
+        return version < Version ? Verdict::LoadAfterEarlier : Verdict::RefuseAfterLater;
+    }
+    if (magic == OldMagic)
+        return version <= Version ? Verdict::LoadAfterEarlier : Verdict::RefuseAfterBoth;
+    return Verdict::RefuseForeign;
+}
+
+bool PresetFile::accepts(Verdict verdict)
+{
+    return verdict == Verdict::Load || verdict == Verdict::LoadAfterEarlier;
+}
+
+bool PresetFile::showsEarlierNotice(Verdict verdict)
+{
+    return verdict == Verdict::LoadAfterEarlier || verdict == Verdict::RefuseAfterBoth;
+}
+
+bool PresetFile::showsLaterNotice(Verdict verdict)
+{
+    return verdict == Verdict::RefuseAfterLater || verdict == Verdict::RefuseAfterBoth;
+}
+
+bool PresetFile::read(QIODevice &device, int imageSize)
+{
+    m_magic = 0;
+    m_version = 0;
+    m_image.clear();
+
+    QByteArray header;
+    if (!readUpTo(device, 6, header))
+        return false;
+    m_magic = qint32(bigEndian(header, 0, 4));
+    m_version = qint16(quint16(bigEndian(header, 4, 2)));
+    if (header.size() < 6)
+        return true;
+
+    QByteArray image;
+    if (!readUpTo(device, qMax(imageSize, 0), image))
+        return false;
+    m_image = image;
+    return true;
+}
+
+void PresetFile::applyTo(PresetImage &image) const
+{
+    image.clearModel();
+    image.resetToDefaults();
+    const int count = qMin(m_image.size(), image.imageSize());
+    for (int k = 0; k < count; ++k)
+        image.setImageByte(k, quint8(m_image[k]));
+}
+
+bool PresetFile::write(QIODevice &device, const PresetImage &image)
+{
+    QByteArray data;
+    data.reserve(6 + image.imageSize());
+    appendBigEndian(data, quint32(Magic), 4);
+    appendBigEndian(data, quint16(Version), 2);
+    for (int k = 0; k < image.imageSize(); ++k)
+        data.append(char(image.imageByte(k) & 0xFF));
+    return device.write(data) == data.size();
+}
