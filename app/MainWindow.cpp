@@ -2,9 +2,16 @@
 
 #include "EventStore.h"
 #include "FunctionNames.h"
+#include "GeneralPage.h"
+#include "GpioPage.h"
+#include "MidiPage.h"
 #include "PresetFile.h"
+#include "detailsitems.h"
 #include "eepromMapWidget.h"
+#include "eventItems.h"
 #include "functionTree.h"
+#include "gpiConfigWidget.h"
+#include "relayConfigWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,7 +62,8 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     titleLine->setStyleSheet("border: 1px solid grey");
 
     buildConfigPages();
-    for (QWidget *page : {logoPanel, generalPage, gpioPage, midiPage, eventPage})
+    for (QWidget *page :
+         std::initializer_list<QWidget *>{logoPanel, generalPage, gpioPage, midiPage, eventPage})
         pageStack->addWidget(page);
 
     buildLayout();
@@ -112,13 +120,23 @@ void MainWindow::applyLook()
 void MainWindow::buildConfigPages()
 {
     logoPanel = buildLogoPanel();
-    generalPage = new QWidget;
-    gpioPage = new QWidget;
-    midiPage = new QWidget;
+    generalPage = new GeneralPage(macroNames);
+    gpioPage = new GpioPage(presetImage);
+    // The routing grids take their colours from the window's palette.
+    midiPage = new MidiPage(this);
 
     eventPage = new QWidget;
     auto *eventBox = new QVBoxLayout(eventPage);
     eventBox->setContentsMargins(0, 0, 0, 0);
+    slotList = new eventItems;
+    detailEditor = new detailsitems;
+    eventBox->addWidget(slotList);
+    eventBox->addWidget(detailEditor);
+
+    connect(gpioPage->gpiTable(), &gpiConfigWidget::tableChanged, this,
+            &MainWindow::onGpiConfigChanged);
+    connect(gpioPage->relayTable(), &relayConfigWidget::tableChanged, this,
+            &MainWindow::onRelayConfigChanged);
 }
 
 QWidget *MainWindow::buildLogoPanel()
@@ -201,6 +219,12 @@ void MainWindow::makeConnections()
 {
     connect(tree, &functionTree::functionSelectionChanged, this,
             &MainWindow::onFunctionTreeChanged);
+    connect(slotList, &eventItems::itemSlotChanged, this, &MainWindow::onItemSlotChanged);
+    connect(slotList, &eventItems::requestSlotClear, this, &MainWindow::onClearSlotRequest);
+    connect(slotList, &eventItems::requestSlotStore, this, &MainWindow::onStoreSlotRequest);
+    connect(detailEditor, &detailsitems::itemHasData, slotList, &eventItems::enableButtonDel);
+    connect(detailEditor, &detailsitems::itemHasNoData, slotList, &eventItems::disableButtonDel);
+    connect(generalPage, &GeneralPage::namesEdited, this, &MainWindow::onNameChanged);
 }
 
 void MainWindow::selectFunction(const QString &text)
@@ -208,13 +232,13 @@ void MainWindow::selectFunction(const QString &text)
     currentKind = NoSelection;
     currentList = 0;
     QString title = NoSelectionTitle;
-    Page page = LogoPage;
+    PageIndex page = LogoIndex;
 
     const QStringList configTexts = {FunctionNames::general(), FunctionNames::gpioConfig(),
                                      FunctionNames::midiConfig()};
     const char *const configTitles[] = {"1.0 Config: General", "1.1 Config: GPIO",
                                         "1.2 Config: MIDI"};
-    const Page configPages[] = {GeneralPage, GpioPage, MidiPage};
+    const PageIndex configPages[] = {GeneralIndex, GpioIndex, MidiIndex};
 
     struct ListEntry
     {
@@ -242,7 +266,7 @@ void MainWindow::selectFunction(const QString &text)
             currentKind = entry.kind;
             currentList = index;
             title = QString::number(entry.kind) + '.' + QString::number(index) + entry.label + text;
-            page = EventPage;
+            page = EventIndex;
             break;
         }
     }
@@ -259,8 +283,10 @@ void MainWindow::setTitle(const QString &text)
 
 void MainWindow::onFunctionTreeChanged(QString text)
 {
-    if (midiPageLoaded)
-        applyMidiPage();
+    // Always, even after a save, upload or map view has applied the MIDI page
+    // already: the reload below would otherwise drop edits made since then.
+    // Applying twice writes the same values.
+    applyMidiPage();
     applyGeneralPage();
     selectFunction(text);
     reloadViews();
@@ -268,18 +294,18 @@ void MainWindow::onFunctionTreeChanged(QString text)
 
 void MainWindow::onGpiConfigChanged()
 {
-    // The GPI table writes itself into presetImage here.
+    gpioPage->gpiTable()->applyToImage(presetImage);
 }
 
 void MainWindow::onRelayConfigChanged()
 {
-    // The relay table writes itself into presetImage here.
+    gpioPage->relayTable()->applyToImage(presetImage);
 }
 
 void MainWindow::onItemSlotChanged(int currentSlot)
 {
     this->currentSlot = currentSlot;
-    // The detail editor shows the slot here.
+    detailEditor->showSlot(presetImage, currentKind, currentList, currentSlot);
 }
 
 void MainWindow::onClearSlotRequest()
@@ -291,9 +317,16 @@ void MainWindow::onClearSlotRequest()
 
 void MainWindow::onStoreSlotRequest()
 {
-    EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
-    storeEditedEvent();
-    reloadViews();
+    // The store clears the slot itself, once it knows the new event has room:
+    // a refused store must leave the slot's old event in place.
+    const auto result =
+        detailEditor->storeEvent(presetImage, currentKind, currentList, currentSlot);
+    if (result == EventStore::StoreResult::PoolFull) {
+        detailEditor->showPoolFullWarning(presetImage);
+        return;
+    }
+    if (result != EventStore::StoreResult::InvalidSlot)
+        reloadViews();
 }
 
 void MainWindow::onCommsStatusChange(QString text)
@@ -367,8 +400,7 @@ void MainWindow::menuAbout()
 
 void MainWindow::applyNameChange()
 {
-    // The General page writes its name and description fields into
-    // presetImage here.
+    generalPage->applyNames(presetImage);
 }
 
 void MainWindow::onNameChanged()
@@ -426,41 +458,38 @@ void MainWindow::applyPages()
 {
     applyMidiPage();
     applyGeneralPage();
-    // The GPI table and then the relay table write themselves in here.
+    gpioPage->gpiTable()->applyToImage(presetImage);
+    gpioPage->relayTable()->applyToImage(presetImage);
 }
 
 void MainWindow::applyMidiPage()
 {
-    // The MIDI page's controls go into presetImage here, before the flag.
+    midiPage->apply(presetImage);
     midiPageLoaded = false;
 }
 
 void MainWindow::applyGeneralPage()
 {
-    // The General page's combo boxes go into presetImage here.
+    generalPage->apply(presetImage);
 }
 
 void MainWindow::loadGeneralPage()
 {
-    // The General page is filled from presetImage here.
+    generalPage->load(presetImage);
 }
 
 void MainWindow::loadMidiPage()
 {
-    // The MIDI page is filled from presetImage here, before the flag.
+    midiPage->load(presetImage);
     midiPageLoaded = true;
 }
 
 void MainWindow::reloadViews()
 {
-    // The slot list (showSlotList with currentKind and currentList) and then
-    // the detail editor (resetEditor with currentKind) refill here, first.
+    slotList->showSlotList(presetImage, currentKind, currentList);
+    detailEditor->resetEditor(currentKind);
     loadGeneralPage();
     loadMidiPage();
-    // The GPI table and then the relay table reload from presetImage here.
-}
-
-void MainWindow::storeEditedEvent()
-{
-    // The detail editor stores its event into the current slot here.
+    gpioPage->gpiTable()->loadFromImage(presetImage);
+    gpioPage->relayTable()->loadFromImage(presetImage);
 }

@@ -10,6 +10,11 @@ class QAction;
 class QLineEdit;
 class QMenu;
 class QStackedWidget;
+class GeneralPage;
+class GpioPage;
+class MidiPage;
+class detailsitems;
+class eventItems;
 class functionTree;
 
 // The one window of the program. It owns the preset being edited and moves it
@@ -20,7 +25,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     // The pages of pageStack, in stack order.
-    enum Page { LogoPage, GeneralPage, GpioPage, MidiPage, EventPage };
+    enum PageIndex { LogoIndex, GeneralIndex, GpioIndex, MidiIndex, EventIndex };
 
     // `arguments` is the program's argument list; only "-devMode" as the first
     // argument after the program name is looked at.
@@ -79,7 +84,6 @@ private:
     void loadGeneralPage();
     void loadMidiPage();
     void reloadViews();
-    void storeEditedEvent();
 
     PresetImage presetImage;
 
@@ -101,11 +105,13 @@ private:
     QStackedWidget *pageStack = nullptr;
 
     QWidget *logoPanel = nullptr;
-    QWidget *generalPage = nullptr;
-    QWidget *gpioPage = nullptr;
-    QWidget *midiPage = nullptr;
+    GeneralPage *generalPage = nullptr;
+    GpioPage *gpioPage = nullptr;
+    MidiPage *midiPage = nullptr;
     // Holds the slot list above the detail editor.
     QWidget *eventPage = nullptr;
+    eventItems *slotList = nullptr;
+    detailsitems *detailEditor = nullptr;
 
     QMenu *fileMenu = nullptr;
     QMenu *viewMenu = nullptr;

@@ -1,6 +1,6 @@
 #include "GpioPage.h"
 #include "PresetImage.h"
-#include "VisibleWindows.h"
+#include "TopLevels.h"
 #include "comboDelegate.h"
 #include "gpiConfigWidget.h"
 #include "relayConfigWidget.h"
@@ -84,7 +84,7 @@ void tst_configtables::initTestCase()
 
 void tst_configtables::cleanup()
 {
-    QCOMPARE(visibleTopLevelWidgets(), QStringList());
+    QCOMPARE(visibleTopLevels(), QStringList());
 }
 
 void tst_configtables::newPreset()

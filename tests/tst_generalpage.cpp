@@ -1,6 +1,6 @@
 #include "GeneralPage.h"
 #include "PresetImage.h"
-#include "VisibleWindows.h"
+#include "TopLevels.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -73,7 +73,7 @@ void tst_generalpage::initTestCase()
 
 void tst_generalpage::cleanup()
 {
-    QCOMPARE(visibleTopLevelWidgets(), QStringList());
+    QCOMPARE(visibleTopLevels(), QStringList());
 }
 
 void tst_generalpage::newPreset()

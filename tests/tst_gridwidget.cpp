@@ -1,4 +1,4 @@
-#include "VisibleWindows.h"
+#include "TopLevels.h"
 #include "gridWidget.h"
 
 #include <QImage>
@@ -78,7 +78,7 @@ void tst_gridwidget::initTestCase()
 
 void tst_gridwidget::cleanup()
 {
-    QCOMPARE(visibleTopLevelWidgets(), QStringList());
+    QCOMPARE(visibleTopLevels(), QStringList());
 }
 
 void tst_gridwidget::geometry()

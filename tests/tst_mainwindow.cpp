@@ -1,5 +1,7 @@
+#include "DialogScript.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
+#include "WindowDriver.h"
 #include "eepromMapWidget.h"
 #include "functionTree.h"
 
@@ -26,76 +28,6 @@
 namespace {
 
 const QString Filter = "RSX-4 Preset Files (*.rsx4pre)";
-
-// Answers the window's dialogs: each file dialog takes the next queued path
-// (an empty one cancels), a question is answered Yes, any other box OK.
-class DialogScript
-{
-public:
-    DialogScript()
-    {
-        answerer.setAnswer([this](QWidget *w) {
-            if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
-                directories << dialog->directory().absolutePath();
-                filters << dialog->nameFilters();
-                const QString path = paths.isEmpty() ? QString() : paths.takeFirst();
-                // Accepting may ask whether to replace the file, a dialog of its
-                // own that the answerer must be free to answer.
-                QTimer::singleShot(
-                    0, dialog, [dialog, path] { ModalAnswerer::acceptFileDialog(dialog, path); });
-                return;
-            }
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box && box->button(QMessageBox::Yes)) {
-                box->button(QMessageBox::Yes)->click();
-                return;
-            }
-            ModalAnswerer::clickButton(w, QDialogButtonBox::Ok);
-        });
-    }
-
-    // Title and text of every message box, in order.
-    QStringList boxes() const
-    {
-        QStringList list;
-        for (const ModalAnswerer::Seen &s : answerer.seen())
-            if (s.className == "QMessageBox")
-                list << s.title + " | " + s.text;
-        return list;
-    }
-    QStringList dialogTitles() const
-    {
-        QStringList list;
-        for (const ModalAnswerer::Seen &s : answerer.seen())
-            if (s.className == "QFileDialog")
-                list << s.title;
-        return list;
-    }
-
-    ModalAnswerer answerer;
-    QStringList paths;
-    QStringList directories;
-    QList<QStringList> filters;
-};
-
-QAction *action(MainWindow &window, const QString &text)
-{
-    for (QAction *a : window.findChildren<QAction *>())
-        if (a->text() == text)
-            return a;
-    return nullptr;
-}
-
-QTreeWidget *treeOf(MainWindow &window)
-{
-    return window.findChild<functionTree *>()->findChild<QTreeWidget *>();
-}
-
-QTreeWidgetItem *treeItem(MainWindow &window, const QString &text)
-{
-    const auto items = treeOf(window)->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return items.size() == 1 ? items.first() : nullptr;
-}
 
 QString title(MainWindow &window)
 {
@@ -263,8 +195,8 @@ void tst_MainWindow::startup()
 
     auto *stack = window.findChild<QStackedWidget *>("pageStack");
     QCOMPARE(stack->count(), 5);
-    QCOMPARE(stack->currentIndex(), int(MainWindow::LogoPage));
-    auto *logo = stack->widget(MainWindow::LogoPage)->findChild<QLabel *>();
+    QCOMPARE(stack->currentIndex(), int(MainWindow::LogoIndex));
+    auto *logo = stack->widget(MainWindow::LogoIndex)->findChild<QLabel *>();
     QVERIFY(logo && !logo->pixmap(Qt::ReturnByValue).isNull());
     QVERIFY(logo->hasScaledContents());
     QCOMPARE(logo->maximumSize(), QSize(302, 74));
@@ -357,16 +289,16 @@ void tst_MainWindow::pageMapping_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("page");
 
-    const int logo = MainWindow::LogoPage;
-    const int events = MainWindow::EventPage;
+    const int logo = MainWindow::LogoIndex;
+    const int events = MainWindow::EventIndex;
     for (const char *category : {"RSX-4", "Unit Config", "Input Triggers", "Switches", "Macros"})
         QTest::newRow(category) << QString(category) << 0 << 0 << "<No Selection>" << logo;
     QTest::newRow("General") << "General" << 1 << 0 << "1.0 Config: General"
-                             << int(MainWindow::GeneralPage);
+                             << int(MainWindow::GeneralIndex);
     QTest::newRow("GPIO Config") << "GPIO Config" << 1 << 1 << "1.1 Config: GPIO"
-                                 << int(MainWindow::GpioPage);
+                                 << int(MainWindow::GpioIndex);
     QTest::newRow("MIDI Config") << "MIDI Config" << 1 << 2 << "1.2 Config: MIDI"
-                                 << int(MainWindow::MidiPage);
+                                 << int(MainWindow::MidiIndex);
 
     const QStringList inputs = {"GPI 1",         "GPI 2",          "GPI 3",         "GPI 4",
                                 "GPI 5",         "GPI 6",          "GPI 7",         "GPI 8",
@@ -456,7 +388,7 @@ void tst_MainWindow::newKeepsSelection()
     QCOMPARE(treeOf(window)->currentItem()->text(0), QString("Macro 3"));
     QVERIFY(treeOf(window)->currentItem()->isSelected());
     QCOMPARE(::title(window), QString("4.2 Macro List: Macro 3"));
-    QCOMPARE(::page(window), int(MainWindow::EventPage));
+    QCOMPARE(::page(window), int(MainWindow::EventIndex));
     QCOMPARE(window.selectedKind(), 4);
     QCOMPARE(window.selectedList(), 2);
 }
@@ -530,11 +462,11 @@ void tst_MainWindow::saveAndReopen()
     const QString path = dir.filePath("edited.rsx4pre");
     MainWindow window({"cuesmith"});
     treeOf(window)->setCurrentItem(treeItem(window, "GPI 2"));
-    // Model edits only: saving has to build the image itself.
+    // Model edits no page shows: saving has to build the image itself.
     window.preset().setValue(PresetImage::PresetName, 0, 'A');
     window.preset().setValue(PresetImage::TriggerSlots, 1, 0, 1);
     window.preset().setValue(PresetImage::MidiEventPool, 0, 0, 0x90);
-    window.preset().setValue(PresetImage::SerialConfig, 1, 2);
+    window.preset().setValue(PresetImage::SerialConfig, 2, 9);
 
     DialogScript script;
     script.paths << path << path;
@@ -543,7 +475,7 @@ void tst_MainWindow::saveAndReopen()
     QCOMPARE(saved.size(), 1766);
     QCOMPARE(saved.mid(6), imageBytes(window.preset()));
     QCOMPARE(quint8(saved[6 + 32]), quint8('A'));
-    QCOMPARE(quint8(saved[6 + 1233]), quint8(2));
+    QCOMPARE(quint8(saved[6 + 1234]), quint8(9));
 
     action(window, "New Preset")->trigger();
     QCOMPARE(imageBytes(window.preset()), defaultImageBytes());
@@ -557,7 +489,7 @@ void tst_MainWindow::saveAndReopen()
     // The model was parsed from the opened image.
     QCOMPARE(window.preset().value(PresetImage::PresetName, 0), int('A'));
     QCOMPARE(window.preset().value(PresetImage::TriggerSlots, 1, 0), 1);
-    QCOMPARE(window.preset().value(PresetImage::SerialConfig, 1), 2);
+    QCOMPARE(window.preset().value(PresetImage::SerialConfig, 2), 9);
     QCOMPARE(::title(window), QString("2.1 Input Trigger: GPI 2"));
 }
 

@@ -1,6 +1,6 @@
 #include "MidiPage.h"
 #include "PresetImage.h"
-#include "VisibleWindows.h"
+#include "TopLevels.h"
 #include "gridWidget.h"
 
 #include <QCheckBox>
@@ -93,7 +93,7 @@ void tst_midipage::initTestCase()
 
 void tst_midipage::cleanup()
 {
-    QCOMPARE(visibleTopLevelWidgets(), QStringList());
+    QCOMPARE(visibleTopLevels(), QStringList());
 }
 
 void tst_midipage::newPreset()

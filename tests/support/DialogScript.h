@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ModalAnswerer.h"
+
+#include <QStringList>
+
+// Answers the window's dialogs: each file dialog takes the next queued path
+// (an empty one cancels), a question is answered Yes, any other box OK.
+class DialogScript
+{
+public:
+    DialogScript();
+
+    // Title and text of every message box, in order, as "title | text".
+    QStringList boxes() const;
+    // Titles of the file dialogs shown, in order.
+    QStringList dialogTitles() const;
+
+    ModalAnswerer answerer;
+    QStringList paths;
+    QStringList directories;
+    QList<QStringList> filters;
+};
