@@ -205,15 +205,22 @@ void DeviceLink::onFirmwareString()
         requestFirmwareString(number + 1);
 }
 
-void DeviceLink::startUpload(PresetImage *target)
+bool DeviceLink::mayTransfer(PresetImage *target, const QString &title)
 {
     if (!deviceOpen || !target || isBusy())
-        return;
+        return false;
     image = target;
     if (fwVersion >= MaxFirmwareVersion) {
-        emit warning(QStringLiteral("Send Preset"), FirmwareTooNewText);
-        return;
+        emit warning(title, FirmwareTooNewText);
+        return false;
     }
+    return true;
+}
+
+void DeviceLink::startUpload(PresetImage *target)
+{
+    if (!mayTransfer(target, QStringLiteral("Send Preset")))
+        return;
     if (cpldVersion < 2.0 && usesMidiRemoteControl(*image)) {
         emit warning(QStringLiteral("Send Preset"), MidiRemoteControlText);
         // The unit may have gone while the warning was up.
@@ -236,13 +243,8 @@ void DeviceLink::startUpload(PresetImage *target)
 
 void DeviceLink::startDownload(PresetImage *target)
 {
-    if (!deviceOpen || !target || isBusy())
+    if (!mayTransfer(target, QStringLiteral("Receive Preset")))
         return;
-    image = target;
-    if (fwVersion >= MaxFirmwareVersion) {
-        emit warning(QStringLiteral("Receive Preset"), FirmwareTooNewText);
-        return;
-    }
 
     rxBuffer = QVector<int>(image->imageSize(), 0);
     transferSize = transferSizeFor(*image);

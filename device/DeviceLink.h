@@ -95,6 +95,8 @@ signals:
 
 private:
     bool send();
+    // The checks both transfers begin with; remembers the image.
+    bool mayTransfer(PresetImage *target, const QString &title);
     void closeDevice();
     void routeReport();
     void clearFirmwareString();

@@ -90,9 +90,21 @@ inline QVector<int> reportBytes(const VirtualUnit::OutputReport &out)
     return bytes;
 }
 
-inline QStringList violations()
+// Every widget test's start: no native dialogs, a quiet log.
+inline void setUpTestCase()
+{
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    quietLog();
+}
+
+// What a test left behind: visible windows, and whatever the unit found wrong.
+inline QStringList leftovers()
 {
     QStringList list;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            list << QString::fromLatin1(w->metaObject()->className());
+    }
     for (const std::string &v : unit().violations())
         list << QString::fromStdString(v);
     return list;
@@ -101,17 +113,6 @@ inline QStringList violations()
 inline bool dialogShown(const commsWidget &panel)
 {
     return panel.transferDialog()->isVisible();
-}
-
-// Top-level windows a test left open.
-inline QStringList strayWindows()
-{
-    QStringList list;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            list << QString::fromLatin1(w->metaObject()->className());
-    }
-    return list;
 }
 
 } // namespace kit

@@ -52,17 +52,9 @@ class tst_commswidget : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        quietLog();
-    }
+    void initTestCase() { setUpTestCase(); }
     void init() { unit().reset(); }
-    void cleanup()
-    {
-        QCOMPARE(strayWindows(), QStringList());
-        QCOMPARE(violations(), QStringList());
-    }
+    void cleanup() { QCOMPARE(leftovers(), QStringList()); }
 
     void construction()
     {

@@ -59,17 +59,9 @@ class tst_devicelink : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        quietLog();
-    }
+    void initTestCase() { setUpTestCase(); }
     void init() { unit().reset(); }
-    void cleanup()
-    {
-        QCOMPARE(strayWindows(), QStringList());
-        QCOMPARE(violations(), QStringList());
-    }
+    void cleanup() { QCOMPARE(leftovers(), QStringList()); }
 
     void firmwareExchange_data()
     {
@@ -197,16 +189,21 @@ private slots:
         QCOMPARE(int(reportsWithCommand(0x0E).first()[3]), 2);
     }
 
-    void writeBlockBytes_data()
+    void blockBytes_data()
     {
+        QTest::addColumn<bool>("upload");
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("blocks");
-        QTest::newRow("1760 bytes") << "1.6" << 1760 << 74;
-        QTest::newRow("1232 bytes") << "1.4" << 1232 << 52;
+        QTest::newRow("upload 1760") << true << "1.6" << 1760 << 74;
+        QTest::newRow("upload 1232") << true << "1.4" << 1232 << 52;
+        QTest::newRow("download 1760") << false << "1.6" << 1760 << 74;
+        QTest::newRow("download 1232") << false << "1.4" << 1232 << 52;
     }
-    void writeBlockBytes()
+    // First, middle and last report of each transfer, byte for byte.
+    void blockBytes()
     {
+        QFETCH(bool, upload);
         QFETCH(QString, firmware);
         QFETCH(int, total);
         QFETCH(int, blocks);
@@ -215,56 +212,37 @@ private slots:
         fillImage(image, 3);
         // Values wider than a byte go out as their low eight bits.
         image.setImageByte(5, 0x1FE);
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        unit().clearLog();
-        panel.startUpload(&image);
-        QCOMPARE(finishTransfer(panel) > 0, true);
-
-        const auto writes = reportsWithCommand(0x0D);
-        QCOMPARE(writes.size(), blocks);
         const QVector<int> bytes = image.image();
-        QCOMPARE(reportBytes(writes.first()), expectedWriteBlock(bytes, 1, total, 0, 24));
-        const int middle = blocks / 2;
-        QCOMPARE(reportBytes(writes.at(middle)),
-                 expectedWriteBlock(bytes, 2, total, middle * 24, 24));
-        QCOMPARE(reportBytes(writes.last()), expectedWriteBlock(bytes, 3, total, total - 8, 8));
-        QCOMPARE(int(writes.first()[1 + 8 + 5]), 0xFE);
-    }
-
-    void readRequestBytes_data()
-    {
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<int>("blocks");
-        QTest::newRow("1760 bytes") << "1.6" << 1760 << 74;
-        QTest::newRow("1232 bytes") << "1.4" << 1232 << 52;
-    }
-    void readRequestBytes()
-    {
-        QFETCH(QString, firmware);
-        QFETCH(int, total);
-        QFETCH(int, blocks);
-        unit().setFirmwareVersion(firmware.toStdString());
-        PresetImage image;
         commsWidget panel;
         QVERIFY(connectUnit(panel));
         unit().clearLog();
-        panel.startDownload(&image);
+        if (upload)
+            panel.startUpload(&image);
+        else
+            panel.startDownload(&image);
         QVERIFY(finishTransfer(panel) > 0);
 
-        const auto reads = reportsWithCommand(0x0C);
-        QCOMPARE(reads.size(), blocks);
-        auto expected = [](int phase, int count, int address) {
-            Bytes bytes(VirtualUnit::ReportSize, 0);
-            const Bytes header{0, 0x0C, phase, 0, count, 0, address >> 8, address & 0xFF};
-            std::copy(header.begin(), header.end(), bytes.begin());
-            return bytes;
-        };
-        QCOMPARE(reportBytes(reads.first()), expected(0x80, 24, 0));
-        QCOMPARE(reportBytes(reads.at(1)), expected(0x81, 24, 24));
-        QCOMPARE(reportBytes(reads.at(blocks / 2)), expected(0x81, 24, blocks / 2 * 24));
-        QCOMPARE(reportBytes(reads.last()), expected(0x82, 8, total - 8));
+        const auto sent = reportsWithCommand(upload ? 0x0D : 0x0C);
+        QCOMPARE(sent.size(), blocks);
+        const int middle = blocks / 2;
+        if (upload) {
+            QCOMPARE(reportBytes(sent.first()), expectedWriteBlock(bytes, 1, total, 0, 24));
+            QCOMPARE(reportBytes(sent.at(middle)),
+                     expectedWriteBlock(bytes, 2, total, middle * 24, 24));
+            QCOMPARE(reportBytes(sent.last()), expectedWriteBlock(bytes, 3, total, total - 8, 8));
+            QCOMPARE(int(sent.first()[1 + 8 + 5]), 0xFE);
+        } else {
+            auto expected = [](int phase, int count, int address) {
+                Bytes report(VirtualUnit::ReportSize, 0);
+                const Bytes header{0, 0x0C, phase, 0, count, 0, address >> 8, address & 0xFF};
+                std::copy(header.begin(), header.end(), report.begin());
+                return report;
+            };
+            QCOMPARE(reportBytes(sent.first()), expected(0x80, 24, 0));
+            QCOMPARE(reportBytes(sent.at(1)), expected(0x81, 24, 24));
+            QCOMPARE(reportBytes(sent.at(middle)), expected(0x81, 24, middle * 24));
+            QCOMPARE(reportBytes(sent.last()), expected(0x82, 8, total - 8));
+        }
     }
 
     void dateTimeBytes()
