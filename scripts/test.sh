@@ -12,7 +12,8 @@ flags=()
 if [ "${1:-}" = "--sanitize" ]; then
     build="$root/build-sanitize"
     flags=(-DCUESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+    # Full unwinding, so leak suppressions see the system library frames.
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 fi

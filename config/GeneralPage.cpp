@@ -1,0 +1,162 @@
+#include "GeneralPage.h"
+
+#include "DurationCode.h"
+#include "PresetText.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int SetupMacroByte = 15;
+constexpr int InitialStateByte = 7;
+constexpr int VideoHpdByte = 2;
+constexpr int ChannelOverrideByte = 14;
+constexpr int BaudRateByte = 0;
+constexpr int ParityByte = 1;
+constexpr int MidiChannels = 16;
+constexpr int LastMacro = 12;
+
+QStringList channelItems()
+{
+    QStringList items{"Off"};
+    for (int channel = 1; channel <= MidiChannels; ++channel)
+        items << QString::number(channel);
+    return items;
+}
+
+// An index without an item leaves the box blank rather than on a wrong item.
+void selectIndex(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+// A blank box writes nothing, so a value it could not show is kept.
+void applyIndex(const QComboBox *combo, PresetImage &image, PresetImage::Region region,
+                int position)
+{
+    if (combo->currentIndex() >= 0)
+        image.setValue(region, position, combo->currentIndex());
+}
+
+QLabel *label(const QString &text, QWidget *buddy)
+{
+    auto *l = new QLabel(text);
+    l->setBuddy(buddy);
+    return l;
+}
+} // namespace
+
+GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidget(parent)
+{
+    presetName = new QLineEdit;
+    presetName->setMaxLength(PresetText::Length);
+    presetDescription = new QLineEdit;
+    presetDescription->setMaxLength(PresetText::Length);
+    connect(presetName, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
+    connect(presetDescription, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
+
+    const QStringList macroItems = QStringList{"<No Action>"} + macroNames;
+    setupMacro = addCombo("setupMacro", macroItems);
+    initialState = addCombo("initialState", macroItems);
+    videoHpd = addCombo("videoHpd", {"Normal (Display Controlled)", "Hold (RSX-4 Controlled)"});
+    channelOverride = addCombo("channelOverride", channelItems());
+    doublePressLimit = addCombo("doublePressLimit", DurationCode::texts());
+    baudRate = addCombo("baudRate", {"2400", "4800", "9600", "14400", "19200", "38400", "57600",
+                                     "115200", "230400", "460800"});
+    parity = addCombo("parity", {"None", "Odd", "Even"});
+
+    auto *information = new QGroupBox("Preset Information");
+    auto *informationGrid = new QGridLayout(information);
+    informationGrid->addWidget(label("Preset Name:", presetName), 0, 0);
+    informationGrid->addWidget(presetName, 0, 1);
+    informationGrid->addWidget(label("Preset Description:", presetDescription), 1, 0);
+    informationGrid->addWidget(presetDescription, 1, 1);
+
+    auto *boot = new QGroupBox("Boot Options");
+    auto *bootRow = new QHBoxLayout(boot);
+    bootRow->addWidget(label("Setup Macro:", setupMacro));
+    bootRow->addWidget(setupMacro);
+    bootRow->addWidget(label("Initial State:", initialState));
+    bootRow->addWidget(initialState);
+    bootRow->addStretch();
+
+    auto *options = new QGroupBox("Configuration Options");
+    auto *optionsGrid = new QGridLayout(options);
+    optionsGrid->addWidget(label("Video HPD Function:", videoHpd), 0, 0);
+    optionsGrid->addWidget(videoHpd, 0, 1);
+    optionsGrid->addWidget(label("MIDI Channel Override:", channelOverride), 1, 0);
+    optionsGrid->addWidget(channelOverride, 1, 1);
+    optionsGrid->addWidget(label("Switch Double Press Limit:", doublePressLimit), 2, 0);
+    optionsGrid->addWidget(doublePressLimit, 2, 1);
+    optionsGrid->setColumnStretch(2, 1);
+
+    auto *serial = new QGroupBox("Serial Configuration (Expansion Board)");
+    auto *serialBox = new QVBoxLayout(serial);
+    auto *serialGrid = new QGridLayout;
+    serialGrid->addWidget(label("Baud Rate:", baudRate), 0, 0);
+    serialGrid->addWidget(baudRate, 0, 1);
+    serialGrid->addWidget(label("Parity:", parity), 1, 0);
+    serialGrid->addWidget(parity, 1, 1);
+    serialGrid->setColumnStretch(2, 1);
+    serialBox->addLayout(serialGrid);
+    serialBox->addWidget(
+        new QLabel("*Note these settings are applied to the expansion board on preset load only"));
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(information);
+    page->addWidget(boot);
+    page->addWidget(options);
+    page->addWidget(serial);
+    page->addStretch(1);
+}
+
+QComboBox *GeneralPage::addCombo(const char *objectName, const QStringList &items)
+{
+    auto *combo = new QComboBox;
+    combo->setObjectName(objectName);
+    combo->addItems(items);
+    return combo;
+}
+
+void GeneralPage::load(PresetImage &image)
+{
+    // setText() does not raise textEdited, so loading writes nothing back.
+    presetName->setText(PresetText::read(image, PresetImage::PresetName));
+    presetDescription->setText(PresetText::read(image, PresetImage::PresetDescription));
+
+    if (image.value(PresetImage::ConfigBlock, SetupMacroByte) > LastMacro)
+        image.setValue(PresetImage::ConfigBlock, SetupMacroByte, 0);
+    selectIndex(setupMacro, image.value(PresetImage::ConfigBlock, SetupMacroByte));
+    selectIndex(initialState, image.value(PresetImage::ConfigBlock, InitialStateByte));
+    selectIndex(videoHpd, image.value(PresetImage::ConfigBlock, VideoHpdByte) != 0 ? 1 : 0);
+    selectIndex(channelOverride, image.value(PresetImage::ConfigBlock, ChannelOverrideByte));
+    selectIndex(doublePressLimit,
+                DurationCode::indexOf(image.value(PresetImage::DoublePressLimit, 0)));
+    selectIndex(baudRate, image.value(PresetImage::SerialConfig, BaudRateByte));
+    selectIndex(parity, image.value(PresetImage::SerialConfig, ParityByte));
+}
+
+void GeneralPage::apply(PresetImage &image) const
+{
+    applyIndex(videoHpd, image, PresetImage::ConfigBlock, VideoHpdByte);
+    applyIndex(channelOverride, image, PresetImage::ConfigBlock, ChannelOverrideByte);
+    applyIndex(setupMacro, image, PresetImage::ConfigBlock, SetupMacroByte);
+    applyIndex(initialState, image, PresetImage::ConfigBlock, InitialStateByte);
+    if (doublePressLimit->currentIndex() >= 0)
+        image.setValue(PresetImage::DoublePressLimit, 0,
+                       DurationCode::values().at(doublePressLimit->currentIndex()));
+    applyIndex(baudRate, image, PresetImage::SerialConfig, BaudRateByte);
+    applyIndex(parity, image, PresetImage::SerialConfig, ParityByte);
+}
+
+void GeneralPage::applyNames(PresetImage &image) const
+{
+    PresetText::write(image, PresetImage::PresetName, presetName->text());
+    PresetText::write(image, PresetImage::PresetDescription, presetDescription->text());
+}

@@ -1,0 +1,28 @@
+#include "GpioPage.h"
+
+#include "gpiConfigWidget.h"
+#include "relayConfigWidget.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
+{
+    gpiConfig = new gpiConfigWidget(image);
+    relayConfig = new relayConfigWidget(image);
+
+    auto *gpiGroup = new QGroupBox("GPI Configuration");
+    auto *gpiBox = new QHBoxLayout(gpiGroup);
+    gpiBox->addWidget(gpiConfig);
+
+    auto *relayGroup = new QGroupBox("Relay Configuration");
+    auto *relayBox = new QHBoxLayout(relayGroup);
+    relayBox->addWidget(relayConfig);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(gpiGroup, 3);
+    page->addWidget(relayGroup, 2);
+    page->addStretch(1);
+}

@@ -1,0 +1,185 @@
+#include "MidiPage.h"
+
+#include "RoutingMatrix.h"
+#include "gridWidget.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ControlByte = 3;
+constexpr int PortAByte = 8;
+constexpr int PortBByte = 9;
+constexpr int NibbleMask = 0x0F;
+constexpr int PortShift = 4;
+constexpr int MidiChannels = 16;
+const char *const OutputNames[] = {"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D"};
+
+QRadioButton *fixedPort(const QString &text, QObject *groupParent)
+{
+    // A group of its own: the port has one direction, and clicking it cannot clear it.
+    auto *button = new QRadioButton(text);
+    auto *group = new QButtonGroup(groupParent);
+    group->addButton(button);
+    button->setChecked(true);
+    return button;
+}
+
+// A flag or direction is 1 when its control is checked. An unchecked control
+// stands for "not 1", so it clears a 1 but leaves a value it could not show.
+void applyChecked(PresetImage &image, PresetImage::Region region, int row, int column, bool checked)
+{
+    if (checked)
+        image.setValue(region, row, column, 1);
+    else if (image.value(region, row, column) == 1)
+        image.setValue(region, row, column, 0);
+}
+
+void loadGrid(gridWidget *grid, const PresetImage &image, PresetImage::Region region)
+{
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        for (int c = 0; c < RoutingMatrix::Columns; ++c)
+            grid->setCellValue(r, c, image.value(region, r, c));
+    }
+    grid->update();
+}
+
+void applyGrid(const gridWidget *grid, PresetImage &image, PresetImage::Region region)
+{
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        for (int c = 0; c < RoutingMatrix::Columns; ++c)
+            image.setValue(region, r, c, grid->cellValue(r, c));
+    }
+}
+
+void selectIndex(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+} // namespace
+
+MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
+{
+    portAIn = new QRadioButton("MIDI IN 1");
+    portAOut = new QRadioButton("MIDI OUT A");
+    portBIn = new QRadioButton("MIDI IN 2");
+    portBOut = new QRadioButton("MIDI OUT B");
+    for (auto pair : {std::make_pair(portAIn, portAOut), std::make_pair(portBIn, portBOut)}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(pair.first);
+        group->addButton(pair.second);
+    }
+
+    auto *portSetup = new QGroupBox("MIDI Port Setup");
+    auto *portGrid = new QGridLayout(portSetup);
+    portGrid->addWidget(new QLabel("Port A:"), 0, 0);
+    portGrid->addWidget(new QLabel("Port B:"), 0, 1);
+    portGrid->addWidget(portAIn, 1, 0);
+    portGrid->addWidget(portBIn, 1, 1);
+    portGrid->addWidget(portAOut, 2, 0);
+    portGrid->addWidget(portBOut, 2, 1);
+    portGrid->addWidget(new QLabel("Port C:"), 3, 0);
+    portGrid->addWidget(new QLabel("Port D:"), 3, 1);
+    portGrid->addWidget(fixedPort("MIDI OUT C", this), 4, 0);
+    portGrid->addWidget(fixedPort("MIDI OUT D", this), 4, 1);
+
+    controlPort = new QComboBox;
+    controlPort->setObjectName("controlPort");
+    controlPort->addItems({"<Disabled>", "Input 1", "Input 2", "Expansion"});
+    controlChannel = new QComboBox;
+    controlChannel->setObjectName("controlChannel");
+    for (int channel = 1; channel <= MidiChannels; ++channel)
+        controlChannel->addItem(QString::number(channel));
+    auto *remote = new QGroupBox("MIDI Remote Control");
+    auto *remoteBox = new QVBoxLayout(remote);
+    auto *portLabel = new QLabel("MIDI Control Port:");
+    portLabel->setBuddy(controlPort);
+    auto *channelLabel = new QLabel("MIDI Control Channel:");
+    channelLabel->setBuddy(controlChannel);
+    remoteBox->addWidget(portLabel);
+    remoteBox->addWidget(controlPort);
+    remoteBox->addWidget(channelLabel);
+    remoteBox->addWidget(controlChannel);
+
+    auto *groups = new QGroupBox("MIDI Routing Groups");
+    auto *groupGrid = new QGridLayout(groups);
+    for (int g = 0; g < Groups; ++g) {
+        groupGrid->addWidget(new QLabel(QString("Group %1:").arg(g + 1)), 0, g);
+        for (int output = 0; output < GroupOutputs; ++output) {
+            auto *box = new QCheckBox(OutputNames[output]);
+            box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
+            groupGrid->addWidget(box, output + 1, g);
+            groupOutputs[g][output] = box;
+        }
+    }
+    groupGrid->setColumnStretch(Groups, 1);
+
+    auto *topRow = new QHBoxLayout;
+    topRow->addWidget(portSetup, 0);
+    topRow->addWidget(remote, 0);
+    topRow->addWidget(groups, 1);
+
+    patchAGrid = new gridWidget(paletteSource);
+    patchBGrid = new gridWidget(paletteSource);
+    auto *patchAGroup = new QGroupBox("MIDI Routing Patch A");
+    (new QVBoxLayout(patchAGroup))->addWidget(patchAGrid);
+    auto *patchBGroup = new QGroupBox("MIDI Routing Patch B");
+    (new QVBoxLayout(patchBGroup))->addWidget(patchBGrid);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(topRow);
+    page->addWidget(patchAGroup);
+    page->addWidget(patchBGroup);
+    page->addStretch(1);
+}
+
+void MidiPage::load(const PresetImage &image)
+{
+    (image.value(PresetImage::ConfigBlock, PortAByte) == 1 ? portAOut : portAIn)->setChecked(true);
+    (image.value(PresetImage::ConfigBlock, PortBByte) == 1 ? portBOut : portBIn)->setChecked(true);
+
+    const int control = image.value(PresetImage::ConfigBlock, ControlByte);
+    selectIndex(controlChannel, control & NibbleMask);
+    selectIndex(controlPort, (control >> PortShift) & NibbleMask);
+
+    for (int g = 0; g < Groups; ++g) {
+        for (int output = 0; output < GroupOutputs; ++output)
+            groupOutputs[g][output]->setChecked(
+                image.value(PresetImage::RoutingGroups, g, output) == 1);
+    }
+
+    loadGrid(patchAGrid, image, PresetImage::RoutingPatchA);
+    loadGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+}
+
+void MidiPage::apply(PresetImage &image) const
+{
+    applyChecked(image, PresetImage::ConfigBlock, 0, PortAByte, portAOut->isChecked());
+    applyChecked(image, PresetImage::ConfigBlock, 0, PortBByte, portBOut->isChecked());
+
+    // Each nibble is replaced only when its box shows a valid choice.
+    int control = image.value(PresetImage::ConfigBlock, ControlByte);
+    if (controlChannel->currentIndex() >= 0)
+        control = (control & ~NibbleMask) | controlChannel->currentIndex();
+    if (controlPort->currentIndex() >= 0)
+        control =
+            (control & ~(NibbleMask << PortShift)) | (controlPort->currentIndex() << PortShift);
+    image.setValue(PresetImage::ConfigBlock, ControlByte, control);
+
+    for (int g = 0; g < Groups; ++g) {
+        for (int output = 0; output < GroupOutputs; ++output)
+            applyChecked(image, PresetImage::RoutingGroups, g, output,
+                         groupOutputs[g][output]->isChecked());
+    }
+
+    applyGrid(patchAGrid, image, PresetImage::RoutingPatchA);
+    applyGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+}

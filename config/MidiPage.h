@@ -1,0 +1,46 @@
+#pragma once
+
+#include "PresetImage.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+class gridWidget;
+
+// Port directions, MIDI remote control, routing groups and the two routing
+// patches. The controls hold their values until apply(); apply() followed by
+// load() leaves page and model as they were.
+//
+// Stored values the controls cannot show are carried: a control port above 3
+// leaves "MIDI Control Port:" blank and its nibble untouched, and a port
+// direction or group flag other than 0 or 1 shows as the input (unchecked)
+// and stays in the model until the user changes that control.
+class MidiPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int Groups = 4;
+    static constexpr int GroupOutputs = 4;
+
+    // `paletteSource` colours the routing grids (the main window).
+    explicit MidiPage(QWidget *paletteSource, QWidget *parent = nullptr);
+
+    void load(const PresetImage &image);
+    void apply(PresetImage &image) const;
+
+    gridWidget *patchA() const { return patchAGrid; }
+    gridWidget *patchB() const { return patchBGrid; }
+
+private:
+    QRadioButton *portAIn = nullptr;
+    QRadioButton *portAOut = nullptr;
+    QRadioButton *portBIn = nullptr;
+    QRadioButton *portBOut = nullptr;
+    QComboBox *controlPort = nullptr;
+    QComboBox *controlChannel = nullptr;
+    QCheckBox *groupOutputs[Groups][GroupOutputs] = {};
+    gridWidget *patchAGrid = nullptr;
+    gridWidget *patchBGrid = nullptr;
+};

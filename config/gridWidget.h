@@ -1,0 +1,56 @@
+#pragma once
+
+#include "RoutingMatrix.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// One MIDI routing patch drawn as sources (rows) by destinations (columns).
+// A click routes a source to a destination; the grid tells nobody, the MIDI
+// page reads the cells when it is applied.
+class gridWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    // Width of the label bands along the left and top edges.
+    static constexpr int LabelBand = 79;
+    static constexpr int GridWidth = 280;
+    static constexpr int MinimumGridHeight = 224;
+
+    // `paletteSource` gives the grid its colours (the main window); the
+    // grid's own palette is used once it is gone.
+    explicit gridWidget(QWidget *paletteSource, QWidget *parent = nullptr);
+
+    int cellValue(int row, int column) const;
+    // Does not repaint: the caller fills the grid and then asks for one update.
+    void setCellValue(int row, int column, int value);
+
+    // The cell under a point in widget coordinates; false over the label
+    // bands or below and right of the last cell.
+    bool hitTest(const QPoint &pos, int &row, int &column) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int columnWidth() const;
+    int rowHeight() const;
+    QFont labelFont() const;
+
+    const QStringList rowLabels{"MIDI IN 1", "MIDI IN 2", "USB A",
+                                "USB B",     "MERGE OUT", "EXPANSION"};
+    const QStringList columnLabels{"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D",
+                                   "USB A",      "USB B",      "MERGE IN 1", "MERGE IN 2"};
+    RoutingMatrix cells;
+    int hoverRow = -1;
+    int hoverColumn = -1;
+    bool hoverPending = false;
+    bool hoverShown = false;
+    QPointer<QWidget> paletteSource;
+};

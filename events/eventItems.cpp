@@ -1,0 +1,117 @@
+#include "eventItems.h"
+
+#include "EventRecords.h"
+#include "EventStore.h"
+#include "PresetImage.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+eventItems::eventItems(QWidget *parent)
+    : QWidget(parent), m_clearButton(new QPushButton(QIcon(":/res/table_delete-2.png"),
+                                                     " Clear Selected Event ", this)),
+      m_storeButton(
+          new QPushButton(QIcon(":/res/table_save-2.png"), " Store Selected Event ", this)),
+      m_slotTree(new QTreeWidget(this))
+{
+    m_clearButton->setObjectName("clearButton");
+    m_storeButton->setObjectName("storeButton");
+    m_slotTree->setObjectName("slotTree");
+    m_slotTree->setColumnCount(2);
+    m_slotTree->setHeaderLabels({"Event Slot", "Slot Description"});
+    m_slotTree->setRootIsDecorated(false);
+    m_slotTree->setMinimumHeight(150);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(m_storeButton);
+    buttons->addWidget(m_clearButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_slotTree);
+    layout->addLayout(buttons);
+
+    m_clearButton->setEnabled(false);
+    m_storeButton->setEnabled(false);
+
+    connect(m_slotTree, &QTreeWidget::currentItemChanged, this, &eventItems::onItemSlotChanged);
+    connect(m_slotTree, &QTreeWidget::clicked, this, &eventItems::onItemSlotChanged);
+    connect(m_clearButton, &QPushButton::clicked, this, &eventItems::clearSlotPressed);
+    connect(m_storeButton, &QPushButton::clicked, this, &eventItems::storeSlotPressed);
+}
+
+void eventItems::showSlotList(const PresetImage &image, int listKind, int list)
+{
+    m_listKind = listKind;
+    m_listIndex = list;
+    const int table = EventStore::slotTable(listKind);
+    if (table >= 0) {
+        m_slotTree->clear();
+        const int slotCount = image.columns(static_cast<PresetImage::Region>(table));
+        for (int slot = 0; slot < slotCount; ++slot) {
+            const int code = EventStore::slotCode(image, listKind, list, slot);
+            auto *item = new QTreeWidgetItem(m_slotTree);
+            item->setText(0, QString::number(slot + 1));
+            item->setText(1, EventRecords::describeEvent(image, code));
+            item->setIcon(1, eventIcon(code));
+        }
+        // Marks "no current row" as chosen, so the view does not make the first
+        // row current when it takes the focus from a button disabled below.
+        m_slotTree->setCurrentIndex(QModelIndex());
+    }
+    m_clearButton->setEnabled(false);
+    m_storeButton->setEnabled(false);
+}
+
+QIcon eventItems::eventIcon(int code)
+{
+    switch (EventRecords::kindOfCode(code)) {
+    case EventKind::Midi:
+        return QIcon(":/res/midicontrol2-2.png");
+    case EventKind::SysEx:
+        return QIcon(":/res/build-2.png");
+    case EventKind::Relay:
+        return QIcon(":/res/switch-network.png");
+    case EventKind::Macro:
+        return QIcon(":/res/numbering-2.ico");
+    case EventKind::Serial:
+        return QIcon(":/res/router.png");
+    case EventKind::System:
+        return QIcon(":/res/cog.png");
+    case EventKind::None:
+        break;
+    }
+    return QIcon(":/res/empty-2.png");
+}
+
+void eventItems::enableButtonDel()
+{
+    m_clearButton->setEnabled(true);
+}
+
+void eventItems::disableButtonDel()
+{
+    m_clearButton->setEnabled(false);
+}
+
+void eventItems::onItemSlotChanged()
+{
+    const int row = m_slotTree->currentIndex().isValid() ? m_slotTree->currentIndex().row() : -1;
+    emit itemSlotChanged(row);
+    // Without a current row a store would have no slot to go to.
+    m_storeButton->setEnabled(row >= 0);
+}
+
+void eventItems::clearSlotPressed()
+{
+    emit requestSlotClear();
+}
+
+void eventItems::storeSlotPressed()
+{
+    emit requestSlotStore();
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds every libFuzzer target in build-fuzz/ and runs each for the given
+# number of seconds (default 60). Fails on the first crash.
+#   scripts/fuzz.sh [seconds]
+# Each target writes its own seed corpus when CUESMITH_FUZZ_SEEDS names a folder.
+# Crashing inputs are left in build-fuzz/findings/<target>/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+source "$root/scripts/deps.sh"
+cuesmith_install_deps clang libclang-rt-14-dev
+
+build="$root/build-fuzz"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCUESMITH_FUZZ=ON -DCUESMITH_TESTS=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+status=0
+for target in "$build"/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="$build/corpus/$name"
+    findings="$build/findings/$name"
+    mkdir -p "$corpus" "$findings"
+    CUESMITH_FUZZ_SEEDS="$corpus" "$target" -runs=0 >/dev/null 2>&1 || true
+    echo "== $name: ${seconds}s"
+    if ! "$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/$name.log"; then
+        echo "$name: FAILED, see $build/$name.log and $findings/" >&2
+        tail -n 40 "$build/$name.log" >&2
+        status=1
+    fi
+    grep -E 'stat::number_of_executed_units|cov:|ft:' "$build/$name.log" | tail -n 2 || true
+done
+exit $status

@@ -1,0 +1,351 @@
+#include "GeneralPage.h"
+#include "PresetImage.h"
+#include "VisibleWindows.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(PresetImage::Region)
+
+namespace {
+QStringList macroNames()
+{
+    QStringList names;
+    for (int i = 1; i <= 12; ++i)
+        names << QString("Macro %1").arg(i);
+    return names;
+}
+
+QComboBox *box(const GeneralPage &page, const QString &name)
+{
+    return page.findChild<QComboBox *>(name);
+}
+
+QVector<int> codes(const PresetImage &image, PresetImage::Region region)
+{
+    QVector<int> list;
+    for (int i = 0; i < 16; ++i)
+        list << image.value(region, i);
+    return list;
+}
+
+// keyClicks() takes ASCII only; a keyboard delivers other characters as event text.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (uint codePoint : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&codePoint, 1),
+                            Qt::NoModifier);
+}
+
+QVector<int> textCodes(const QByteArray &latin1)
+{
+    QVector<int> list;
+    for (int i = 0; i < 16; ++i)
+        list << (i < latin1.size() ? static_cast<unsigned char>(latin1.at(i)) : 0);
+    return list;
+}
+} // namespace
+
+class tst_generalpage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void newPreset();
+    void itemCounts();
+    void encodings_data();
+    void encodings();
+    void outsideEncodings_data();
+    void outsideEncodings();
+    void loadReplacesUnappliedChoice();
+    void typingRewritesBothTexts();
+    void typedCharacters_data();
+    void typedCharacters();
+    void sixteenCharactersAtMost();
+};
+
+void tst_generalpage::initTestCase()
+{
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+void tst_generalpage::cleanup()
+{
+    QCOMPARE(visibleTopLevelWidgets(), QStringList());
+}
+
+void tst_generalpage::newPreset()
+{
+    PresetImage image;
+    GeneralPage page(macroNames());
+    page.load(image);
+    QCOMPARE(page.nameEdit()->text(), QString("<EMPTY PRESET>"));
+    QCOMPARE(page.descriptionEdit()->text(), QString("default"));
+    QCOMPARE(box(page, "setupMacro")->currentText(), QString("<No Action>"));
+    QCOMPARE(box(page, "initialState")->currentText(), QString("<No Action>"));
+    QCOMPARE(box(page, "videoHpd")->currentText(), QString("Normal (Display Controlled)"));
+    QCOMPARE(box(page, "channelOverride")->currentText(), QString("Off"));
+    QCOMPARE(box(page, "doublePressLimit")->currentText(), QString("100ms"));
+    QCOMPARE(box(page, "baudRate")->currentText(), QString("9600"));
+    QCOMPARE(box(page, "parity")->currentText(), QString("None"));
+
+    // Applying an untouched page changes no byte.
+    image.buildImage();
+    const QVector<int> before = image.image();
+    page.apply(image);
+    page.applyNames(image);
+    image.buildImage();
+    QCOMPARE(image.image(), before);
+}
+
+void tst_generalpage::itemCounts()
+{
+    GeneralPage page(macroNames());
+    const QList<QPair<QString, int>> counts{
+        {"setupMacro", 13},      {"initialState", 13}, {"videoHpd", 2}, {"channelOverride", 17},
+        {"doublePressLimit", 7}, {"baudRate", 10},     {"parity", 3}};
+    for (const auto &count : counts) {
+        QVERIFY2(box(page, count.first), qPrintable(count.first));
+        QCOMPARE(box(page, count.first)->count(), count.second);
+    }
+    QCOMPARE(page.findChildren<QComboBox *>().size(), counts.size());
+}
+
+void tst_generalpage::encodings_data()
+{
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<PresetImage::Region>("region");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("stored");
+
+    for (const QString &name : {QString("setupMacro"), QString("initialState")}) {
+        const int byte = name == "setupMacro" ? 15 : 7;
+        QTest::addRow("%s <No Action>", qPrintable(name))
+            << name << "<No Action>" << PresetImage::ConfigBlock << byte << 0;
+        for (int macro = 1; macro <= 12; ++macro)
+            QTest::addRow("%s Macro %d", qPrintable(name), macro)
+                << name << QString("Macro %1").arg(macro) << PresetImage::ConfigBlock << byte
+                << macro;
+    }
+    QTest::newRow("HPD normal") << "videoHpd"
+                                << "Normal (Display Controlled)" << PresetImage::ConfigBlock << 2
+                                << 0;
+    QTest::newRow("HPD hold") << "videoHpd"
+                              << "Hold (RSX-4 Controlled)" << PresetImage::ConfigBlock << 2 << 1;
+    QTest::newRow("override off") << "channelOverride"
+                                  << "Off" << PresetImage::ConfigBlock << 14 << 0;
+    for (int channel = 1; channel <= 16; ++channel)
+        QTest::addRow("override %d", channel) << "channelOverride" << QString::number(channel)
+                                              << PresetImage::ConfigBlock << 14 << channel;
+    const QList<QPair<QString, int>> times{{"50ms", 5},   {"100ms", 10}, {"200ms", 20},
+                                           {"500ms", 50}, {"1.0s", 100}, {"1.5s", 150},
+                                           {"2.0s", 200}};
+    for (const auto &time : times)
+        QTest::addRow("double press %s", qPrintable(time.first))
+            << "doublePressLimit" << time.first << PresetImage::DoublePressLimit << 0
+            << time.second;
+    const QStringList rates{"2400",  "4800",  "9600",   "14400",  "19200",
+                            "38400", "57600", "115200", "230400", "460800"};
+    for (int i = 0; i < rates.size(); ++i)
+        QTest::addRow("baud %s", qPrintable(rates.at(i)))
+            << "baudRate" << rates.at(i) << PresetImage::SerialConfig << 0 << i;
+    QTest::newRow("parity None") << "parity"
+                                 << "None" << PresetImage::SerialConfig << 1 << 0;
+    QTest::newRow("parity Odd") << "parity"
+                                << "Odd" << PresetImage::SerialConfig << 1 << 1;
+    QTest::newRow("parity Even") << "parity"
+                                 << "Even" << PresetImage::SerialConfig << 1 << 2;
+}
+
+void tst_generalpage::encodings()
+{
+    QFETCH(QString, boxName);
+    QFETCH(QString, item);
+    QFETCH(PresetImage::Region, region);
+    QFETCH(int, position);
+    QFETCH(int, stored);
+
+    // The user's choice reaches the model on apply, and the image on build.
+    PresetImage image;
+    GeneralPage page(macroNames());
+    page.load(image);
+    QComboBox *combo = box(page, boxName);
+    const int index = combo->findText(item);
+    QVERIFY(index >= 0);
+    combo->setCurrentIndex(index);
+    image.setValue(PresetImage::ConfigBlock, 5, 123); // a fixed byte no control owns
+    page.apply(image);
+    QCOMPARE(image.value(region, position), stored);
+    QCOMPARE(image.value(PresetImage::ConfigBlock, 5), 123);
+    image.buildImage();
+    QCOMPARE(image.imageByte(image.region(region).offset + position), stored);
+
+    // The stored value loads as the same item.
+    PresetImage other;
+    other.setValue(region, position, stored);
+    GeneralPage fresh(macroNames());
+    fresh.load(other);
+    QCOMPARE(box(fresh, boxName)->currentText(), item);
+    QCOMPARE(other.value(region, position), stored);
+}
+
+void tst_generalpage::outsideEncodings_data()
+{
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<PresetImage::Region>("region");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("afterLoad");
+    QTest::addColumn<int>("afterApply");
+
+    QTest::newRow("setup macro 13")
+        << "setupMacro" << PresetImage::ConfigBlock << 15 << 13 << "<No Action>" << 0 << 0;
+    QTest::newRow("setup macro 255")
+        << "setupMacro" << PresetImage::ConfigBlock << 15 << 255 << "<No Action>" << 0 << 0;
+    QTest::newRow("initial state 13")
+        << "initialState" << PresetImage::ConfigBlock << 7 << 13 << "" << 13 << 13;
+    QTest::newRow("HPD 5") << "videoHpd" << PresetImage::ConfigBlock << 2 << 5
+                           << "Hold (RSX-4 Controlled)" << 5 << 1;
+    QTest::newRow("override 17") << "channelOverride" << PresetImage::ConfigBlock << 14 << 17 << ""
+                                 << 17 << 17;
+    QTest::newRow("double press 15")
+        << "doublePressLimit" << PresetImage::DoublePressLimit << 0 << 15 << "" << 15 << 15;
+    QTest::newRow("double press 0")
+        << "doublePressLimit" << PresetImage::DoublePressLimit << 0 << 0 << "" << 0 << 0;
+    QTest::newRow("baud 10") << "baudRate" << PresetImage::SerialConfig << 0 << 10 << "" << 10
+                             << 10;
+    QTest::newRow("parity 3") << "parity" << PresetImage::SerialConfig << 1 << 3 << "" << 3 << 3;
+}
+
+void tst_generalpage::outsideEncodings()
+{
+    QFETCH(QString, boxName);
+    QFETCH(PresetImage::Region, region);
+    QFETCH(int, position);
+    QFETCH(int, value);
+    QFETCH(QString, shown);
+    QFETCH(int, afterLoad);
+    QFETCH(int, afterApply);
+
+    // As from a file: the byte arrives in the image and is parsed.
+    PresetImage image;
+    image.setImageByte(image.region(region).offset + position, value);
+    image.parseImage();
+    GeneralPage page(macroNames());
+    page.load(image);
+    QComboBox *combo = box(page, boxName);
+    QCOMPARE(combo->currentText(), shown);
+    QCOMPARE(combo->currentIndex() < 0, shown.isEmpty());
+    QCOMPARE(image.value(region, position), afterLoad);
+
+    page.apply(image);
+    QCOMPARE(image.value(region, position), afterApply);
+    image.buildImage();
+    QCOMPARE(image.imageByte(image.region(region).offset + position), afterApply);
+
+    // Applying and loading again settles: nothing moves any more.
+    page.load(image);
+    page.apply(image);
+    QCOMPARE(image.value(region, position), afterApply);
+
+    // A choice of the user replaces the kept value: the second item is 1,
+    // or 10 ("100ms") for the double press limit.
+    combo->setCurrentIndex(1);
+    page.apply(image);
+    QCOMPARE(image.value(region, position), boxName == "doublePressLimit" ? 10 : 1);
+}
+
+void tst_generalpage::loadReplacesUnappliedChoice()
+{
+    PresetImage image;
+    GeneralPage page(macroNames());
+    page.load(image);
+    box(page, "parity")->setCurrentText("Odd");
+    page.load(image);
+    QCOMPARE(box(page, "parity")->currentText(), QString("None"));
+    page.apply(image);
+    QCOMPARE(image.value(PresetImage::SerialConfig, 1), 0);
+}
+
+void tst_generalpage::typingRewritesBothTexts()
+{
+    PresetImage image;
+    for (int i = 0; i < 16; ++i) {
+        image.setValue(PresetImage::PresetName, i, i < 2 ? 'A' + i : 0);
+        image.setValue(PresetImage::PresetDescription, i, i < 2 ? 'c' + i : 0);
+    }
+    GeneralPage page(macroNames());
+    QSignalSpy edits(&page, &GeneralPage::namesEdited);
+    connect(&page, &GeneralPage::namesEdited, &page, [&] { page.applyNames(image); });
+    page.load(image);
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(page.nameEdit()->text(), QString("AB"));
+
+    // Stale bytes in both regions: one keystroke rewrites all 32.
+    for (int i = 0; i < 16; ++i) {
+        image.setValue(PresetImage::PresetName, i, 99);
+        image.setValue(PresetImage::PresetDescription, i, 99);
+    }
+    page.nameEdit()->end(false);
+    QTest::keyClicks(page.nameEdit(), "Z");
+    QCOMPARE(edits.count(), 1);
+    QCOMPARE(codes(image, PresetImage::PresetName), textCodes("ABZ"));
+    QCOMPARE(codes(image, PresetImage::PresetDescription), textCodes("cd"));
+
+    page.descriptionEdit()->end(false);
+    QTest::keyClick(page.descriptionEdit(), Qt::Key_Backspace);
+    QCOMPARE(edits.count(), 2);
+    QCOMPARE(codes(image, PresetImage::PresetDescription), textCodes("c"));
+    QCOMPARE(codes(image, PresetImage::PresetName), textCodes("ABZ"));
+}
+
+void tst_generalpage::typedCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("latin1");
+    QTest::newRow("e acute") << QString::fromUtf8("Café") << QByteArray("Caf\xe9");
+    QTest::newRow("euro sign") << QString::fromUtf8("5€") << QByteArray("5?");
+    QTest::newRow("outside the basic plane")
+        << QString::fromUtf8("a\U0001F600b") << QByteArray("a?b");
+    QTest::newRow("umlaut") << QString::fromUtf8("Über")
+                            << QByteArray("\xdc"
+                                          "ber");
+}
+
+void tst_generalpage::typedCharacters()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, latin1);
+    PresetImage image;
+    GeneralPage page(macroNames());
+    connect(&page, &GeneralPage::namesEdited, &page, [&] { page.applyNames(image); });
+    page.load(image);
+    page.nameEdit()->clear();
+    typeText(page.nameEdit(), typed);
+    QCOMPARE(codes(image, PresetImage::PresetName), textCodes(latin1));
+
+    // What the page stored loads back as Latin-1 text.
+    GeneralPage reloaded(macroNames());
+    reloaded.load(image);
+    QCOMPARE(reloaded.nameEdit()->text(), QString::fromLatin1(latin1));
+}
+
+void tst_generalpage::sixteenCharactersAtMost()
+{
+    PresetImage image;
+    GeneralPage page(macroNames());
+    connect(&page, &GeneralPage::namesEdited, &page, [&] { page.applyNames(image); });
+    page.load(image);
+    page.descriptionEdit()->clear();
+    QTest::keyClicks(page.descriptionEdit(), "ABCDEFGHIJKLMNOPQRST");
+    QCOMPARE(page.descriptionEdit()->text(), QString("ABCDEFGHIJKLMNOP"));
+    QCOMPARE(codes(image, PresetImage::PresetDescription), textCodes("ABCDEFGHIJKLMNOP"));
+    QVERIFY(!codes(image, PresetImage::PresetDescription).contains(0));
+}
+
+QTEST_MAIN(tst_generalpage)
+#include "tst_generalpage.moc"
