@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PresetImage.h"
+#include "TopLevels.h"
 #include "VirtualUnit.h"
 #include "commsWidget.h"
 
@@ -100,11 +101,7 @@ inline void setUpTestCase()
 // What a test left behind: visible windows, and whatever the unit found wrong.
 inline QStringList leftovers()
 {
-    QStringList list;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            list << QString::fromLatin1(w->metaObject()->className());
-    }
+    QStringList list = visibleTopLevels();
     for (const std::string &v : unit().violations())
         list << QString::fromStdString(v);
     return list;

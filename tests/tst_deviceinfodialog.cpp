@@ -1,6 +1,8 @@
 #include "DeviceLink.h"
 #include "deviceInfoDialog.h"
 
+#include "TopLevels.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -16,11 +18,7 @@ private slots:
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QLoggingCategory::setFilterRules(QStringLiteral("cuesmith.device.debug=false"));
     }
-    void cleanup()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), w->metaObject()->className());
-    }
+    void cleanup() { QCOMPARE(visibleTopLevels(), QStringList()); }
 
     void rows_data()
     {

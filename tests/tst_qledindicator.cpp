@@ -1,5 +1,7 @@
 #include "QLedIndicator.h"
 
+#include "TopLevels.h"
+
 #include <QApplication>
 #include <QtTest>
 
@@ -31,11 +33,7 @@ class tst_qledindicator : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-    void cleanup()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), w->metaObject()->className());
-    }
+    void cleanup() { QCOMPARE(visibleTopLevels(), QStringList()); }
 
     void defaults()
     {
