@@ -77,6 +77,8 @@ void ModalAnswerer::poll()
     // pointer, since the next dialog may be created at the same address.
     if (modal == m_last)
         return;
+    if (m_ignored.contains(QString::fromLatin1(modal->metaObject()->className())))
+        return;
     m_last = modal;
 
     Seen s;

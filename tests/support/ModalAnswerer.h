@@ -32,6 +32,9 @@ public:
     QStringList titles() const;
     QStringList texts() const;
     void clear() { m_seen.clear(); }
+    // Leaves modal widgets of this class alone (for example a progress dialog
+    // that stays up while a test drives the work behind it).
+    void ignoreClass(const QString &className) { m_ignored << className; }
 
     // Answers a QFileDialog by typing `path` into it and accepting.
     static void acceptFileDialog(QWidget *dialog, const QString &path);
@@ -42,6 +45,7 @@ private:
 
     QTimer m_timer;
     QList<Seen> m_seen;
+    QStringList m_ignored;
     QPointer<QWidget> m_last;
     std::function<void(QWidget *)> m_answer;
 };

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "DeviceLink.h"
+
+#include <QWidget>
+#include <memory>
+
+class PresetImage;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLedIndicator;
+class QLineEdit;
+class QProgressDialog;
+class QPushButton;
+
+// The device-link panel: presents a DeviceLink with its lamp, the connected
+// unit's name and the transfer buttons, shows its progress dialog, warnings
+// and device info. The buttons only ask for a transfer; whoever owns the
+// preset answers with startUpload() or startDownload().
+class commsWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit commsWidget(QWidget *parent = nullptr);
+    ~commsWidget() override;
+
+    // Call after the pages have been applied and the image built.
+    void startUpload(PresetImage *image);
+    void startDownload(PresetImage *image);
+
+    DeviceLink *link() { return &deviceLink; }
+    const DeviceLink *link() const { return &deviceLink; }
+    // The "Sync Date and Time with Upload" option; never shown.
+    QCheckBox *syncDateTimeOption() const { return syncDateTimeCheck.get(); }
+    QProgressDialog *transferDialog() const { return progressDialog; }
+
+signals:
+    void commsStatusChange(const QString &text);
+    void requestDownload();
+    void requestUpload();
+    void redrawData();
+
+public slots:
+    void pollUsb();
+    void pdCancelTransfer();
+    void showDeviceInfo();
+
+private:
+    void updateLinkDisplay();
+    void showProgress(int maximum);
+    void showWarning(const QString &title, const QString &text);
+
+    DeviceLink deviceLink;
+    QGroupBox *linkGroup = nullptr;
+    QLedIndicator *linkLed = nullptr;
+    QLabel *unitLabel = nullptr;
+    QLineEdit *unitNameEdit = nullptr;
+    QPushButton *deviceInfoButton = nullptr;
+    QPushButton *downloadButton = nullptr;
+    QPushButton *uploadButton = nullptr;
+    std::unique_ptr<QCheckBox> syncDateTimeCheck;
+    QProgressDialog *progressDialog = nullptr;
+};

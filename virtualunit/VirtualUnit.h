@@ -1,0 +1,161 @@
+#pragma once
+
+#include <hidapi.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+// A simulated RSX-4 behind the hidapi functions: an EEPROM of 1760 bytes, ten
+// firmware strings, answers to the four commands (0x0B date and time, 0x0C read
+// block, 0x0D write block, 0x0E firmware string), and a check of every output
+// report against the byte layouts, which records what it finds wrong.
+//
+// Tests link it in place of hidapi and steer it through instance(); preloaded
+// into the program it takes its settings from VIRTUAL_UNIT_* variables.
+class VirtualUnit
+{
+public:
+    static constexpr int EepromSize = 1760;
+    static constexpr int ReportSize = 64;
+    static constexpr int StringCount = 10;
+    static constexpr unsigned short VendorId = 0x04D8;
+    static constexpr unsigned short ProductId = 0xF29E;
+
+    using Report = std::array<std::uint8_t, ReportSize>;
+    using OutputReport = std::array<std::uint8_t, ReportSize + 1>;
+
+    struct DateTime
+    {
+        int day = 0, month = 0, year = 0, weekday = 0, hour = 0, minute = 0, second = 0;
+    };
+
+    // The unit, with the settings of the environment applied once.
+    static VirtualUnit &instance();
+
+    // A new unit: plugged in, firmware 1.6, CPLD build 190117, factory EEPROM,
+    // answers at once, no faults, empty logs. Does not read the environment.
+    void reset();
+    // Applies the VIRTUAL_UNIT_* variables that are set.
+    void applyEnvironment();
+
+    // Plugging out drops every open handle and every reply not yet read.
+    void setPlugged(bool plugged);
+    bool isPlugged() const;
+    // Plugged in only while this file exists (empty: no such file is asked about).
+    void setPlugFile(const std::string &path) { m_plugFile = path; }
+
+    // Version text, put at characters 7 to 9 of string 1 and into string 3.
+    void setFirmwareVersion(const std::string &version);
+    // The six digits string 8 begins with.
+    void setCpldBuild(const std::string &build);
+    // String 1 to 10, as the unit reports it (at most 56 characters go out).
+    void setFirmwareString(int number, const std::string &text);
+    std::string firmwareString(int number) const;
+
+    void setEeprom(const std::vector<std::uint8_t> &bytes);
+    const std::vector<std::uint8_t> &eeprom() const { return m_eeprom; }
+    // Loads the EEPROM from a raw file (missing bytes stay 0, a missing file
+    // leaves the factory contents) and writes it back after every upload.
+    bool setEepromFile(const std::string &path);
+    void setDateTimeStatus(int status) { m_dateTimeStatus = status & 0xFF; }
+
+    // Reads that return nothing before a reply becomes readable.
+    void setReplyLatency(int reads) { m_latency = reads < 0 ? 0 : reads; }
+    // Plugs out right after the n-th output report from now (0: never).
+    void setUnplugAfterReports(int reports) { m_unplugAfter = reports < 0 ? 0 : reports; }
+    // Answers the n-th write block of each upload with status 0xFF (0: never).
+    void setFailWriteBlock(int block) { m_failWriteBlock = block < 0 ? 0 : block; }
+    void setAnswerFirmwareRequests(bool answer) { m_answerFirmware = answer; }
+    // Puts one report of random bytes, whose command byte no request uses,
+    // before every n-th reply (0: never).
+    void setRandomReports(int every, unsigned seed = 1);
+    // A report of the caller's own, read after the replies already waiting.
+    void queueReport(const Report &report);
+    // Sees each reply of the unit before it is queued, may change it, and drops
+    // it by returning false. An empty filter passes everything.
+    using ReplyFilter = std::function<bool(Report &reply)>;
+    void setReplyFilter(ReplyFilter filter) { m_replyFilter = std::move(filter); }
+
+    bool isOpen() const { return m_openHandles > 0; }
+    int openCount() const { return m_openCount; }
+    int pendingReplies() const { return static_cast<int>(m_replies.size()); }
+    const std::vector<OutputReport> &receivedReports() const { return m_received; }
+    const std::vector<std::string> &violations() const { return m_violations; }
+    const DateTime &lastDateTime() const { return m_dateTime; }
+    // Uploads whose every block was stored, up to the last.
+    int completedUploads() const { return m_completedUploads; }
+    void clearLog();
+
+    // The hidapi side.
+    hid_device *open(unsigned short vendorId, unsigned short productId, const wchar_t *serial);
+    void close(hid_device *device);
+    int read(hid_device *device, unsigned char *data, size_t length);
+    int write(hid_device *device, const unsigned char *data, size_t length);
+    int setNonblocking(hid_device *device, int nonblock);
+
+private:
+    VirtualUnit();
+
+    struct Pending
+    {
+        Report report;
+        long readyAtRead;
+    };
+
+    bool usable(hid_device *device);
+    void unplug();
+    void violation(const std::string &text);
+    void check(const Report &report);
+    void checkUnchanged(const Report &report, int from, int to);
+    void answer(const Report &report);
+    void reply(Report report);
+    void answerDateTime(const Report &report);
+    void answerReadBlock(const Report &report);
+    void answerWriteBlock(const Report &report);
+    void answerFirmwareString(const Report &report);
+    void saveEeprom();
+
+    bool m_plugged = true;
+    std::string m_plugFile;
+    unsigned m_generation = 0;
+    int m_openHandles = 0;
+    int m_openCount = 0;
+    bool m_nonblocking = false;
+
+    std::array<std::string, StringCount> m_strings;
+    std::string m_version;
+    std::string m_cpld;
+    std::vector<std::uint8_t> m_eeprom;
+    std::string m_eepromFile;
+    int m_dateTimeStatus = 0;
+    DateTime m_dateTime;
+
+    int m_latency = 0;
+    int m_unplugAfter = 0;
+    int m_failWriteBlock = 0;
+    bool m_answerFirmware = true;
+    int m_randomEvery = 0;
+    int m_repliesSinceRandom = 0;
+    std::mt19937 m_random;
+    ReplyFilter m_replyFilter;
+
+    long m_reads = 0;
+    std::deque<Pending> m_replies;
+    std::vector<OutputReport> m_received;
+    std::vector<std::string> m_violations;
+    int m_completedUploads = 0;
+
+    // What the last report of this connection held, and where each transfer stands.
+    bool m_havePrevious = false;
+    Report m_previous{};
+    int m_nextReadAddress = -1;
+    int m_nextWriteAddress = -1;
+    int m_writeTotal = 0;
+    int m_writeBlock = 0;
+    bool m_uploadFailed = false;
+};
