@@ -6,6 +6,7 @@
 #include "GpioPage.h"
 #include "MidiPage.h"
 #include "PresetFile.h"
+#include "commsWidget.h"
 #include "detailsitems.h"
 #include "eepromMapWidget.h"
 #include "eventItems.h"
@@ -48,7 +49,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
 
     tree = new functionTree;
     tree->setMinimumWidth(250);
-    comms = new QWidget;
+    comms = new commsWidget;
     pageStack = new QStackedWidget;
     pageStack->setObjectName("pageStack");
 
@@ -225,6 +226,10 @@ void MainWindow::makeConnections()
     connect(detailEditor, &detailsitems::itemHasData, slotList, &eventItems::enableButtonDel);
     connect(detailEditor, &detailsitems::itemHasNoData, slotList, &eventItems::disableButtonDel);
     connect(generalPage, &GeneralPage::namesEdited, this, &MainWindow::onNameChanged);
+    connect(comms, &commsWidget::commsStatusChange, this, &MainWindow::onCommsStatusChange);
+    connect(comms, &commsWidget::requestDownload, this, &MainWindow::onCommsRequestDownload);
+    connect(comms, &commsWidget::requestUpload, this, &MainWindow::onCommsRequestUpload);
+    connect(comms, &commsWidget::redrawData, this, &MainWindow::requestRedraw);
 }
 
 void MainWindow::selectFunction(const QString &text)
@@ -336,15 +341,15 @@ void MainWindow::onCommsStatusChange(QString text)
 
 void MainWindow::onCommsRequestDownload()
 {
-    // The device link starts a download into presetImage here; it reports
-    // back through requestRedraw() once the image is parsed.
+    // The panel reports back through requestRedraw() once the image is parsed.
+    comms->startDownload(&presetImage);
 }
 
 void MainWindow::onCommsRequestUpload()
 {
     applyPages();
     presetImage.buildImage();
-    // The device link starts the upload of presetImage here.
+    comms->startUpload(&presetImage);
 }
 
 void MainWindow::requestRedraw()

@@ -13,6 +13,7 @@ class QStackedWidget;
 class GeneralPage;
 class GpioPage;
 class MidiPage;
+class commsWidget;
 class detailsitems;
 class eventItems;
 class functionTree;
@@ -100,7 +101,7 @@ private:
     bool devMode = false;
 
     functionTree *tree = nullptr;
-    QWidget *comms = nullptr;
+    commsWidget *comms = nullptr;
     QLineEdit *titleLine = nullptr;
     QStackedWidget *pageStack = nullptr;
 
