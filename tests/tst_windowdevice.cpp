@@ -79,8 +79,8 @@ void tst_windowdevice::downloadRefreshesEveryPage()
 {
     PresetImage source;
     const QByteArray text = "FROM UNIT";
-    for (int i = 0; i < text.size(); ++i)
-        source.setValue(PresetImage::PresetName, i, text.at(i));
+    for (int i = 0; i < 16; ++i)
+        source.setValue(PresetImage::PresetName, i, i < text.size() ? text.at(i) : 0);
     source.setValue(PresetImage::SerialConfig, 0, 7);
     source.setValue(PresetImage::TriggerSlots, 4, 3, 217);
     source.buildImage();
