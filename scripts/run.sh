@@ -14,8 +14,8 @@ for arg in "$@"; do
     if [ "$arg" = "--virtual-unit" ]; then virtual_unit=1; else args+=("$arg"); fi
 done
 
-cmake -S "$root" -B "$root/build" -DCUESMITH_TESTS=OFF >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+cmake -S "$root" -B "$root/build" >/dev/null
+cmake --build "$root/build" -j"$(nproc)" --target cuesmith
 if [ "$virtual_unit" = 1 ]; then
     cmake --build "$root/build" -j"$(nproc)" --target virtualunit_preload
     export LD_PRELOAD="$root/build/virtualunit/libvirtualunit.so${LD_PRELOAD:+:$LD_PRELOAD}"

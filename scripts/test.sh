@@ -18,7 +18,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 fi
 
-cmake -S "$root" -B "$build" "${flags[@]}" >/dev/null
+cmake -S "$root" -B "$build" -DCUESMITH_TESTS=ON "${flags[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
