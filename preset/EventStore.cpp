@@ -9,9 +9,38 @@ PresetImage::Region regionOf(int region)
     return static_cast<PresetImage::Region>(region);
 }
 
-bool isPoolFree(const PresetImage &image, PresetImage::Region pool, int entry)
+template <typename Visit> void forEachSlotCode(const PresetImage &image, Visit visit)
 {
-    return image.value(pool, entry, 0) == 0;
+    for (auto table :
+         {PresetImage::TriggerSlots, PresetImage::SwitchSlots, PresetImage::MacroSlots}) {
+        for (int list = 0; list < image.rows(table); ++list) {
+            for (int slot = 0; slot < image.columns(table); ++slot)
+                visit(image.value(table, list, slot));
+        }
+    }
+}
+
+// Byte 0 marks a record in use. A loaded slot can still name a record whose
+// byte 0 is 0; handing that entry out would rewrite the other slot's event.
+int firstFreeEntry(const PresetImage &image, EventKind kind)
+{
+    const int pool = EventRecords::poolRegion(kind);
+    if (pool < 0)
+        return -1;
+    const int entries = image.rows(regionOf(pool));
+    QVector<bool> named(entries, false);
+    forEachSlotCode(image, [&](int code) {
+        const int entry = EventRecords::kindOfCode(code) == kind
+                              ? EventRecords::poolEntryOfCode(image, code)
+                              : -1;
+        if (entry >= 0 && entry < entries)
+            named[entry] = true;
+    });
+    for (int entry = 0; entry < entries; ++entry) {
+        if (!named.at(entry) && image.value(regionOf(pool), entry, 0) == 0)
+            return entry;
+    }
+    return -1;
 }
 
 } // namespace
@@ -47,15 +76,7 @@ int EventStore::slotCode(const PresetImage &image, int listKind, int list, int s
 int EventStore::referenceCount(const PresetImage &image, int code)
 {
     int count = 0;
-    for (auto table :
-         {PresetImage::TriggerSlots, PresetImage::SwitchSlots, PresetImage::MacroSlots}) {
-        for (int list = 0; list < image.rows(table); ++list) {
-            for (int slot = 0; slot < image.columns(table); ++slot) {
-                if (image.value(table, list, slot) == code)
-                    ++count;
-            }
-        }
-    }
+    forEachSlotCode(image, [&count, code](int named) { count += named == code ? 1 : 0; });
     return count;
 }
 
@@ -67,16 +88,7 @@ int EventStore::poolCapacity(const PresetImage &image, EventKind kind)
 
 int EventStore::findFreeEntry(const PresetImage &image, int kind)
 {
-    int result = -1;
-    const int pool = EventRecords::poolRegion(static_cast<EventKind>(kind));
-    if (pool >= 0) {
-        for (int entry = 0; entry < image.rows(regionOf(pool)); ++entry) {
-            if (isPoolFree(image, regionOf(pool), entry)) {
-                result = entry;
-                break;
-            }
-        }
-    }
+    const int result = firstFreeEntry(image, static_cast<EventKind>(kind));
     qDebug() << "Returning Array Position" << result;
     return result;
 }
@@ -116,13 +128,8 @@ void EventStore::clearSlot(PresetImage &image, int listKind, int list, int slot)
 bool EventStore::canStore(const PresetImage &image, int listKind, int list, int slot,
                           EventKind kind)
 {
-    const int pool = EventRecords::poolRegion(kind);
-    if (pool < 0)
+    if (EventRecords::poolRegion(kind) < 0 || firstFreeEntry(image, kind) >= 0)
         return true;
-    for (int entry = 0; entry < image.rows(regionOf(pool)); ++entry) {
-        if (isPoolFree(image, regionOf(pool), entry))
-            return true;
-    }
     // A full pool still has room when clearing the slot frees one of its entries.
     const int current = slotCode(image, listKind, list, slot);
     return EventRecords::kindOfCode(current) == kind &&

@@ -33,6 +33,8 @@ public:
     // Entries in the pool of a kind, 0 for kinds without records.
     static int poolCapacity(const PresetImage &image, EventKind kind);
 
+    // The lowest entry of the kind's pool whose byte 0 is 0 and that no slot
+    // names, or -1.
     static int findFreeEntry(const PresetImage &image, int kind);
     // Frees the record `code` names, unless a slot still names the code.
     static void releaseEvent(PresetImage &image, int code);

@@ -55,6 +55,8 @@ private slots:
     void fullPools_data();
     void fullPools();
     void sharedCodes();
+    void namedRecordsAreNotFree_data();
+    void namedRecordsAreNotFree();
     void codesNamingNoEntry();
     void invalidSlotsAndValues();
 };
@@ -259,6 +261,51 @@ void tst_eventstore::sharedCodes()
     EventStore::clearSlot(p, UnitControl, 3, 4);
     QCOMPARE(p.value(PresetImage::MidiEventPool, 0, 0), 0);
     QCOMPARE(EventStore::findFreeEntry(p, 1), 0);
+}
+
+void tst_eventstore::namedRecordsAreNotFree_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("capacity");
+    QTest::newRow("MIDI") << int(EventKind::Midi) << 64;
+    QTest::newRow("SysEx") << int(EventKind::SysEx) << 16;
+    QTest::newRow("relay") << int(EventKind::Relay) << 32;
+    QTest::newRow("serial") << int(EventKind::Serial) << 16;
+}
+
+// A loaded slot can name a record whose byte 0 is 0. The record is not free:
+// taking it would turn that slot's event into the new one.
+void tst_eventstore::namedRecordsAreNotFree()
+{
+    QFETCH(int, kind);
+    QFETCH(int, capacity);
+    const auto pool = static_cast<PresetImage::Region>(EventRecords::poolRegion(EventKind(kind)));
+    const EventData event = kind == 1 ? midiEvent() : kindOnly(EventKind(kind));
+    PresetImage p;
+    const int first = EventRecords::codeOfEntry(EventKind(kind), 0);
+    p.setValue(PresetImage::SwitchSlots, 2, 3, first);
+    p.setValue(pool, 0, 1, 7);
+    QCOMPARE(EventStore::findFreeEntry(p, kind), 1);
+
+    QCOMPARE(EventStore::storeEvent(p, InputTrigger, 0, 0, event), EventStore::StoreResult::Stored);
+    QCOMPARE(code(p, InputTrigger, 0, 0), first + 1);
+    QCOMPARE(p.value(pool, 0, 0), 0);
+    QCOMPARE(p.value(pool, 0, 1), 7);
+
+    // With every other entry taken the pool counts as full.
+    for (int entry = 2; entry < capacity; ++entry)
+        p.setValue(pool, entry, 0, 1);
+    QCOMPARE(EventStore::findFreeEntry(p, kind), -1);
+    const QVector<int> before = modelSnapshot(p);
+    QCOMPARE(EventStore::storeEvent(p, InputTrigger, 0, 1, event),
+             EventStore::StoreResult::PoolFull);
+    QCOMPARE(modelSnapshot(p), before);
+
+    // Cleared, the last slot naming it releases the record.
+    EventStore::clearSlot(p, UnitControl, 2, 3);
+    QCOMPARE(EventStore::findFreeEntry(p, kind), 0);
+    QCOMPARE(EventStore::storeEvent(p, InputTrigger, 0, 1, event), EventStore::StoreResult::Stored);
+    QCOMPARE(code(p, InputTrigger, 0, 1), first);
 }
 
 void tst_eventstore::codesNamingNoEntry()
