@@ -69,23 +69,16 @@ void eventItems::showSlotList(const PresetImage &image, int listKind, int list)
 
 QIcon eventItems::eventIcon(int code)
 {
-    switch (EventRecords::kindOfCode(code)) {
-    case EventKind::Midi:
-        return QIcon(":/res/midicontrol2-2.png");
-    case EventKind::SysEx:
-        return QIcon(":/res/build-2.png");
-    case EventKind::Relay:
-        return QIcon(":/res/switch-network.png");
-    case EventKind::Macro:
-        return QIcon(":/res/numbering-2.ico");
-    case EventKind::Serial:
-        return QIcon(":/res/router.png");
-    case EventKind::System:
-        return QIcon(":/res/cog.png");
-    case EventKind::None:
-        break;
-    }
-    return QIcon(":/res/empty-2.png");
+    // Indexed by kind number, None first. Made once: each QIcon made from a
+    // file decodes the image, and the list is rebuilt after every edit. Never
+    // freed, so no pixmap outlives the application object.
+    static const QVector<QIcon> *const icons = new QVector<QIcon>{
+        QIcon(":/res/empty-2.png"), QIcon(":/res/midicontrol2-2.png"),
+        QIcon(":/res/build-2.png"), QIcon(":/res/switch-network.png"),
+        QIcon(":/res/cog.png"),     QIcon(":/res/numbering-2.ico"),
+        QIcon(":/res/router.png"),
+    };
+    return icons->at(static_cast<int>(EventRecords::kindOfCode(code)));
 }
 
 void eventItems::enableButtonDel()
