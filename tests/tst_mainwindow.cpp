@@ -22,8 +22,12 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <memory>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -110,7 +114,28 @@ const char *const LaterNotice = "File Operation | This preset file was created w
 const char *const OpenFailed = "File Operation | Unable to Open Preset File";
 const char *const SaveFailed = "File Operation | Unable to Save Preset File";
 
+enum class SaveFault { SizeLimit, LongName, AppendOnlyDirectory, ImmutableFile, BecomesDirectory };
+
+// Sets or clears an inode flag (FS_APPEND_FL, FS_IMMUTABLE_FL); false where the
+// file system or the process's privileges do not allow it.
+bool setFileFlag(const QString &path, int flag, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | flag : flags & ~flag;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(SaveFault)
 
 class tst_MainWindow : public QObject
 {
@@ -136,6 +161,7 @@ private slots:
     void cancelledOpen();
     void cancelledSave();
     void saveIntoMissingDirectory();
+    void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
     void eepromMap();
     // Last: once the application was told to quit, no dialog runs any more.
@@ -604,35 +630,93 @@ void tst_MainWindow::saveIntoMissingDirectory()
     QCOMPARE(fileBytes(notADirectory), QByteArray("x"));
 }
 
+void tst_MainWindow::failedSaveKeepsOldFile_data()
+{
+    QTest::addColumn<SaveFault>("fault");
+    QTest::addColumn<int>("limit");
+    // The file system refuses to grow any file past the limit: the save is
+    // cut off part way through, as on a full disk.
+    QTest::newRow("no byte fits") << SaveFault::SizeLimit << 0;
+    QTest::newRow("cut in the image") << SaveFault::SizeLimit << 100;
+    QTest::newRow("one byte short") << SaveFault::SizeLimit << 1765;
+    // The new file is written under a temporary name first, which the commit
+    // needs: with a name of 250 characters that name is too long.
+    QTest::newRow("no room for the temporary name") << SaveFault::LongName << 0;
+    // Even root may not replace an entry of an append-only directory, nor
+    // write an immutable file.
+    QTest::newRow("append-only directory") << SaveFault::AppendOnlyDirectory << 0;
+    QTest::newRow("immutable file") << SaveFault::ImmutableFile << 0;
+    // Another program puts a directory where the chosen file was.
+    QTest::newRow("replaced by a directory") << SaveFault::BecomesDirectory << 0;
+}
+
 void tst_MainWindow::failedSaveKeepsOldFile()
 {
+    QFETCH(SaveFault, fault);
+    QFETCH(int, limit);
     QTemporaryDir dir;
-    const QString path = dir.filePath("kept.rsx4pre");
+    const QString name =
+        fault == SaveFault::LongName ? QString(242, 'p') + ".rsx4pre" : "kept.rsx4pre";
+    const QString path = dir.filePath(name);
+    const QByteArray old = QByteArray::fromHex("00234abd0200") + patterned(1760);
+    writeFile(path, old);
     MainWindow window({"cuesmith"});
-    DialogScript script;
-    script.paths << path << path;
-    action(window, "Save Preset As...")->trigger();
-    const QByteArray old = fileBytes(path);
-    QCOMPARE(old.size(), 1766);
-
-    // The file system refuses to grow any file past 100 bytes: the save is
-    // cut off part way through, as on a full disk.
     markPreset(window);
+    DialogScript script;
+    script.paths << path;
+
+    switch (fault) {
+    case SaveFault::AppendOnlyDirectory:
+        if (!setFileFlag(dir.path(), FS_APPEND_FL, true))
+            QSKIP("No append-only flag here (file system or privileges)");
+        break;
+    case SaveFault::ImmutableFile:
+        if (!setFileFlag(path, FS_IMMUTABLE_FL, true))
+            QSKIP("No immutable flag here (file system or privileges)");
+        break;
+    case SaveFault::BecomesDirectory:
+        script.accepted = [](const QString &chosen) {
+            QVERIFY(QFile::remove(chosen));
+            QVERIFY(QDir().mkdir(chosen));
+        };
+        break;
+    default:
+        break;
+    }
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    if (fault == SaveFault::SizeLimit) {
+        rlimit small = saved;
+        small.rlim_cur = rlim_t(limit);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
     action(window, "Save Preset As...")->trigger();
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    setFileFlag(dir.path(), FS_APPEND_FL, false);
+    setFileFlag(path, FS_IMMUTABLE_FL, false);
 
     QCOMPARE(script.boxes().size(), 2);
     QVERIFY2(script.boxes().first().contains("already exists"), qPrintable(script.boxes().first()));
     QCOMPARE(script.boxes().last(), QString(SaveFailed));
-    QCOMPARE(fileBytes(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"kept.rsx4pre"});
+    QStringList entries =
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    if (fault == SaveFault::BecomesDirectory) {
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(QDir(path).isEmpty());
+    } else {
+        QCOMPARE(fileBytes(path), old);
+    }
+    // Nothing else is left behind, but in an append-only directory the
+    // temporary file cannot be removed again.
+    if (fault == SaveFault::AppendOnlyDirectory) {
+        QCOMPARE(entries.size(), 2);
+        entries.removeOne(name);
+        QVERIFY2(entries.first().startsWith(name + "."), qPrintable(entries.first()));
+        QCOMPARE(QFileInfo(dir.filePath(entries.first())).size(), 1766);
+    } else {
+        QCOMPARE(entries, QStringList{name});
+    }
 }
 
 void tst_MainWindow::eepromMap()

@@ -14,8 +14,11 @@ DialogScript::DialogScript()
             const QString path = paths.isEmpty() ? QString() : paths.takeFirst();
             // Accepting may ask whether to replace the file, a dialog of its
             // own that the answerer must be free to answer.
-            QTimer::singleShot(0, dialog,
-                               [dialog, path] { ModalAnswerer::acceptFileDialog(dialog, path); });
+            QTimer::singleShot(0, dialog, [this, dialog, path] {
+                ModalAnswerer::acceptFileDialog(dialog, path);
+                if (accepted && !path.isEmpty())
+                    accepted(path);
+            });
             return;
         }
         auto *box = qobject_cast<QMessageBox *>(w);

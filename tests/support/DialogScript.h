@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Answers the window's dialogs: each file dialog takes the next queued path
 // (an empty one cancels), a question is answered Yes, any other box OK.
 class DialogScript
@@ -18,6 +20,9 @@ public:
 
     ModalAnswerer answerer;
     QStringList paths;
+    // Called with each path a file dialog was accepted with, once the dialog
+    // has taken it and before the program goes on with it.
+    std::function<void(const QString &path)> accepted;
     QStringList directories;
     QList<QStringList> filters;
 };
