@@ -6,7 +6,8 @@
 # once on its own and once with the virtual RSX-4 preloaded, which it must find.
 #   sudo bash scripts/package-check.sh [--keep]
 # Needs root and Debian's package mirror (DEBIAN_MIRROR, default deb.debian.org);
-# takes a few minutes. --keep leaves the root in place and prints where.
+# takes a few minutes. Downloaded packages stay in /var/cache/cuesmith-debootstrap
+# for the next run. --keep leaves the root in place and prints where.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 keep=0

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cstdlib>
 
 namespace {
 
