@@ -9,20 +9,44 @@ oxygen=/usr/share/icons/oxygen/base
 font=DejaVu-Sans-Bold
 
 # The badge: two arrows passing each other, for a unit that switches over
-# between two computers. Drawn on a 256 grid.
+# between two computers. Drawn on a 256 grid; the scalable icon below uses the
+# same shapes.
+upper_arrow="52,92 168,92 168,62 212,106 168,150 168,120 52,120"
+lower_arrow="204,164 88,164 88,134 44,178 88,222 88,192 204,192"
 badge() { # out size background-top background-bottom arrow-colour
     local out="$1" size="$2" top="$3" bottom="$4" fg="$5"
     convert -size 256x256 gradient:"$top-$bottom" \
         \( -size 256x256 xc:black -fill white -draw "roundrectangle 8,8 247,247 44,44" \) \
         -alpha off -compose CopyOpacity -composite -compose Over \
         -fill "$fg" -stroke none \
-        -draw "polygon 52,92 168,92 168,62 212,106 168,150 168,120 52,120" \
-        -draw "polygon 204,164 88,164 88,134 44,178 88,222 88,192 204,192" \
+        -draw "polygon $upper_arrow" -draw "polygon $lower_arrow" \
         -resize "${size}x${size}" -depth 8 -define png:exclude-chunks=date,time "$out"
 }
 
 badge "$res/ValdaneLogo.png" 256 '#3b6ea8' '#1d3656' white
 badge "$res/ValdaneLogo-2.png" 32 '#3b6ea8' '#1d3656' white
+
+# The program's icon for desktop menus: the badge in the sizes of the hicolor
+# icon theme, and as SVG. Installed from desktop/icons, never built.
+icons_dir="$root/desktop/icons/hicolor"
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$icons_dir/${size}x${size}/apps"
+    badge "$icons_dir/${size}x${size}/apps/cuesmith.png" "$size" '#3b6ea8' '#1d3656' white
+done
+mkdir -p "$icons_dir/scalable/apps"
+cat > "$icons_dir/scalable/apps/cuesmith.svg" <<SVG
+<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <defs>
+    <linearGradient id="face" x1="0" y1="0" x2="0" y2="1">
+      <stop offset="0" stop-color="#3b6ea8"/>
+      <stop offset="1" stop-color="#1d3656"/>
+    </linearGradient>
+  </defs>
+  <rect x="8" y="8" width="240" height="240" rx="44" ry="44" fill="url(#face)"/>
+  <polygon points="$upper_arrow" fill="#ffffff"/>
+  <polygon points="$lower_arrow" fill="#ffffff"/>
+</svg>
+SVG
 
 # The logo panel picture: greyscale so that it stays quiet behind the pages.
 # Twice the size it is shown at, for high-density screens.

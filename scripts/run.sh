@@ -2,7 +2,7 @@
 # Installs what is missing, builds into build/ and starts the program.
 # Arguments are passed to the program (for example -devMode), except
 #   --virtual-unit   start it with the virtual RSX-4 preloaded in place of the
-#                    USB library (settings: VIRTUAL_UNIT_* variables, docs/device.md)
+#                    USB library (settings: VIRTUAL_UNIT_* variables, see README.md)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/deps.sh"

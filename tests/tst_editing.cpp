@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "TopLevels.h"
 #include "Typing.h"
+#include "VirtualUnit.h"
 #include "WindowDriver.h"
 #include "detailsitems.h"
 #include "gridWidget.h"
@@ -25,7 +26,11 @@ class tst_editing : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void initTestCase()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        VirtualUnit::instance().setPlugged(false);
+    }
     void init();
     void cleanup();
     void buildListSaveAndReopen();

@@ -9,6 +9,7 @@
 #include "hexEdit.h"
 #include "sysexEdit.h"
 
+#include "ModelSnapshot.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
 #include <QtTest>
 
 // The event page as the main window runs it: the slot list above the editor,
@@ -47,21 +49,6 @@ namespace {
 QByteArray hex(const char *digits)
 {
     return QByteArray::fromHex(digits);
-}
-
-// Everything a store or clear may touch: the slot tables and the pools.
-QVector<int> snapshot(const PresetImage &image)
-{
-    QVector<int> values;
-    for (auto r : {PresetImage::TriggerSlots, PresetImage::SwitchSlots, PresetImage::MacroSlots,
-                   PresetImage::MidiEventPool, PresetImage::SysexEventPool,
-                   PresetImage::RelayEventPool, PresetImage::SerialEventPool}) {
-        for (int row = 0; row < image.rows(r); ++row) {
-            for (int column = 0; column < image.columns(r); ++column)
-                values << image.value(r, row, column);
-        }
-    }
-    return values;
 }
 
 QByteArray record(const PresetImage &image, PresetImage::Region pool, int entry, int length)
@@ -343,7 +330,7 @@ void tst_eventpage::storeAndShowEveryKind()
     QCOMPARE(record(page.image, PresetImage::RelayEventPool, 0, 2), hex("0302"));
     QCOMPARE(page.description(3), QString("RELAY: Relay 3 Pulse ON"));
 
-    const QVector<int> before = snapshot(page.image);
+    const QVector<int> before = modelSnapshot(page.image);
     page.clickSlot(4);
     page.chooseKind(EventKind::System);
     page.choose("systemEvent", "Suspend 500ms");
@@ -358,10 +345,10 @@ void tst_eventpage::storeAndShowEveryKind()
     QCOMPARE(page.code(5), 143);
     QCOMPARE(page.description(5), QString("MACRO: Toggle Macro Pair 5-6"));
     // Neither took a pool entry: only the two slots changed.
-    QVector<int> after = snapshot(page.image);
-    after[4] = 0;
-    after[5] = 0;
-    QCOMPARE(after, before);
+    PresetImage after = page.image;
+    after.setValue(PresetImage::TriggerSlots, 0, 4, 0);
+    after.setValue(PresetImage::TriggerSlots, 0, 5, 0);
+    QCOMPARE(modelSnapshot(after), before);
 
     // Scramble every field, then show each slot: the stored event comes back.
     page.chooseKind(EventKind::Midi);
@@ -529,14 +516,14 @@ void tst_eventpage::fullPoolRefused()
     page.clickSlot(1);
     page.chooseKind(EventKind::SysEx);
     page.typeInto(page.field<sysexEdit>("sysexField"), "01 02");
-    const QVector<int> before = snapshot(page.image);
+    const QVector<int> before = modelSnapshot(page.image);
     page.store();
 
     QCOMPARE(page.results.last(), EventStore::StoreResult::PoolFull);
     QCOMPARE(answerer.titles(), QStringList({"Store Event"}));
     QVERIFY(answerer.texts().first().contains("SysEx"));
     QVERIFY(answerer.texts().first().contains("16"));
-    QCOMPARE(snapshot(page.image), before);
+    QCOMPARE(modelSnapshot(page.image), before);
     // Editor and list as they were: the user can change the event and retry.
     QCOMPARE(page.details->checkedKind(), 2);
     QCOMPARE(page.field<sysexEdit>("sysexField")->text(), QString("F0 01 02 F7"));
@@ -550,12 +537,12 @@ void tst_eventpage::fullPoolRefused()
     QCOMPARE(page.details->checkedKind(), 1);
     page.chooseKind(EventKind::Relay);
     answerer.clear();
-    const QVector<int> beforeRelay = snapshot(page.image);
+    const QVector<int> beforeRelay = modelSnapshot(page.image);
     page.store();
     QCOMPARE(page.results.last(), EventStore::StoreResult::PoolFull);
     QCOMPARE(answerer.titles(), QStringList({"Store Event"}));
     QVERIFY(answerer.texts().first().contains("32"));
-    QCOMPARE(snapshot(page.image), beforeRelay);
+    QCOMPARE(modelSnapshot(page.image), beforeRelay);
     QCOMPARE(page.code(0), 1);
 
     // With the MIDI pool full, a MIDI event still replaces a MIDI event.
@@ -770,22 +757,22 @@ void tst_eventpage::outOfRangeRecords()
     if (entry >= 0)
         putRecord(page.image, pool, entry, loaded);
     page.image.setValue(PresetImage::TriggerSlots, 6, 3, code);
-    const QVector<int> before = snapshot(page.image);
+    const QVector<int> before = modelSnapshot(page.image);
 
     page.select(InputTrigger, 6);
     page.clickSlot(3);
     QCOMPARE(page.details->checkedKind(), shownKind);
     QCOMPARE(page.enabledGroups(), shownKind > 0 ? 1 << shownKind : 0);
     QVERIFY(page.clearButton()->isEnabled());
-    QCOMPARE(snapshot(page.image), before);
+    QCOMPARE(modelSnapshot(page.image), before);
 
     page.store();
     if (shownKind < 0) {
         // Nothing to store: the store empties the slot and touches no pool.
         QCOMPARE(page.code(3), 0);
-        QVector<int> after = snapshot(page.image);
-        after[6 * 8 + 3] = code;
-        QCOMPARE(after, before);
+        PresetImage after = page.image;
+        after.setValue(PresetImage::TriggerSlots, 6, 3, code);
+        QCOMPARE(modelSnapshot(after), before);
         return;
     }
     QCOMPARE(page.code(3), code);

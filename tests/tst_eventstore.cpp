@@ -1,20 +1,10 @@
 #include "EventStore.h"
 
+#include "ModelSnapshot.h"
+
 #include <QtTest>
 
 namespace {
-
-QVector<int> modelSnapshot(const PresetImage &p)
-{
-    QVector<int> all;
-    for (int r = 0; r < PresetImage::RegionCount; ++r) {
-        const auto region = static_cast<PresetImage::Region>(r);
-        for (int row = 0; row < p.rows(region); ++row)
-            for (int c = 0; c < p.columns(region); ++c)
-                all << p.value(region, row, c);
-    }
-    return all;
-}
 
 EventData midiEvent(int port = 5, int data1 = 36)
 {

@@ -1,6 +1,7 @@
 #include "DialogScript.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
+#include "VirtualUnit.h"
 #include "WindowDriver.h"
 #include "eepromMapWidget.h"
 #include "functionTree.h"
@@ -171,6 +172,9 @@ private slots:
 void tst_MainWindow::initTestCase()
 {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // No unit on the bus: the window's poll timer must find nothing to open,
+    // however slowly a test runs.
+    VirtualUnit::instance().setPlugged(false);
 }
 
 void tst_MainWindow::cleanup()

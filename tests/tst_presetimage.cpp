@@ -1,5 +1,7 @@
 #include "PresetImage.h"
 
+#include "ModelSnapshot.h"
+
 #include <QtTest>
 
 namespace {
@@ -24,18 +26,6 @@ QVector<int> expectedDefaultImage()
     for (int i = 0; i < 8; ++i)
         image[1232 + i] = serial[i];
     return image;
-}
-
-QVector<int> modelSnapshot(const PresetImage &p)
-{
-    QVector<int> all;
-    for (int r = 0; r < PresetImage::RegionCount; ++r) {
-        const auto region = static_cast<PresetImage::Region>(r);
-        for (int row = 0; row < p.rows(region); ++row)
-            for (int c = 0; c < p.columns(region); ++c)
-                all << p.value(region, row, c);
-    }
-    return all;
 }
 
 } // namespace
