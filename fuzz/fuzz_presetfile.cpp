@@ -354,14 +354,21 @@ QByteArray save(const PresetImage &image)
     return saved;
 }
 
-// Opens saved bytes, as the program would, into a fresh preset.
-PresetImage reopen(const QByteArray &saved)
+// Reads file bytes with the file format code; reading from memory cannot fail.
+PresetFile read(const QByteArray &bytes)
 {
     QBuffer in;
-    in.setData(saved);
+    in.setData(bytes);
     in.open(QIODevice::ReadOnly);
     PresetFile file;
     FUZZ_CHECK(file.read(in, ImageSize), QString());
+    return file;
+}
+
+// Opens saved bytes, as the program would, into a fresh preset.
+PresetImage reopen(const QByteArray &saved)
+{
+    const PresetFile file = read(saved);
     FUZZ_CHECK(file.verdict() == PresetFile::Verdict::Load, QString());
     PresetImage image;
     file.applyTo(image);
@@ -370,11 +377,7 @@ PresetImage reopen(const QByteArray &saved)
 
 void run(const QByteArray &data)
 {
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    PresetFile file;
-    FUZZ_CHECK(file.read(buffer, ImageSize), QString());
+    const PresetFile file = read(data);
 
     // The header as the format defines it; a field not held completely reads as 0.
     FUZZ_CHECK(file.magic() == qint32(bigEndian(data, 0, 4)), QString());
