@@ -40,11 +40,10 @@ namespace fuzz {
 
 // Modal dialogs close themselves as soon as their event loop runs: a fuzz
 // input can never wait on a dialog. A progress dialog is shown, not run, so it
-// stays. Counts what it closed.
+// stays. Keeps the titles of the dialogs it closed.
 class DialogCloser : public QObject
 {
 public:
-    int closed = 0;
     QStringList titles;
 
 protected:
@@ -56,11 +55,9 @@ protected:
                 QPointer<QDialog> guard = dialog;
                 titles << dialog->windowTitle();
                 // Queued: a dialog closed before its loop starts would wait forever.
-                QTimer::singleShot(0, dialog, [this, guard] {
-                    if (guard && guard->isVisible()) {
-                        ++closed;
+                QTimer::singleShot(0, dialog, [guard] {
+                    if (guard && guard->isVisible())
                         guard->done(QDialog::Rejected);
-                    }
                 });
             }
         }

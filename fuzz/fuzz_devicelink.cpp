@@ -87,6 +87,7 @@ public:
         for (int i = 0; i < image.imageSize(); ++i)
             image.setImageByte(i, (i * 37 + imageSeed * 11 + i / 97) & 0xFF);
         unchanged = image.image();
+        fuzz::dialogCloser().titles.clear();
         watchedLink = panel.link();
         reads.clear();
         QObject::connect(panel.link(), &DeviceLink::downloadFinished, &panel,
@@ -134,12 +135,14 @@ public:
         panel.startUpload(&image);
         if (!wasBusy && link().isBusy())
             uploadLength = link().transferLength();
+        takeDialogs({"Send Preset"}, 0, 1);
         check();
     }
 
     void startDownload()
     {
         panel.startDownload(&image);
+        takeDialogs({"Receive Preset"}, 0, 1);
         check();
     }
 
@@ -154,6 +157,7 @@ public:
     void showDeviceInfo()
     {
         panel.showDeviceInfo();
+        takeDialogs({"Device Info"}, 1, 1);
         check();
     }
 
@@ -165,6 +169,10 @@ public:
 
     void check()
     {
+        // The link shows no box of its own: not on a failed transfer, not
+        // for anything the unit says.
+        FUZZ_CHECK(fuzz::dialogCloser().titles.size() == dialogsSeen,
+                   fuzz::dialogCloser().titles.mid(dialogsSeen).join(", "));
         takeReads();
         const int state = link().currentTransferState();
         FUZZ_CHECK(isKnownState(state), QString::number(state));
@@ -198,6 +206,17 @@ public:
     }
 
 private:
+    // The dialogs an action showed: between `least` and `most`, all of them
+    // titled as allowed.
+    void takeDialogs(const QStringList &allowed, int least, int most)
+    {
+        const QStringList shown = fuzz::dialogCloser().titles.mid(dialogsSeen);
+        dialogsSeen = fuzz::dialogCloser().titles.size();
+        FUZZ_CHECK(shown.size() >= least && shown.size() <= most, shown.join(", "));
+        for (const QString &title : shown)
+            FUZZ_CHECK(allowed.contains(title), title);
+    }
+
     struct Bend
     {
         QVector<QPair<int, int>> changes;
@@ -305,6 +324,7 @@ private:
     size_t checkedReports = 0;
     std::deque<Bend> bends;
     int ticks = 0;
+    int dialogsSeen = 0;
 };
 
 const char *const Firmware[] = {"1.6", "1.4", "2.0", "1.5"};
