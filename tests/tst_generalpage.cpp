@@ -87,40 +87,30 @@ void tst_generalpage::encodings_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("stored");
 
+    // Each item of a box stores its position in the box, or the value given.
+    auto items = [](const QString &box, PresetImage::Region region, int position,
+                    const QStringList &texts, const QVector<int> &values = {}) {
+        for (int i = 0; i < texts.size(); ++i)
+            QTest::addRow("%s %s", qPrintable(box), qPrintable(texts.at(i)))
+                << box << texts.at(i) << region << position
+                << (values.isEmpty() ? i : values.at(i));
+    };
     const auto config = PresetImage::ConfigBlock;
-    for (const QString &name : {QString("setupMacro"), QString("initialState")}) {
-        const int byte = name == "setupMacro" ? 15 : 7;
-        QTest::addRow("%s <No Action>", qPrintable(name))
-            << name << "<No Action>" << config << byte << 0;
-        for (int macro = 1; macro <= 12; ++macro)
-            QTest::addRow("%s Macro %d", qPrintable(name), macro)
-                << name << QString("Macro %1").arg(macro) << config << byte << macro;
-    }
-    QTest::newRow("HPD normal") << "videoHpd"
-                                << "Normal (Display Controlled)" << config << 2 << 0;
-    QTest::newRow("HPD hold") << "videoHpd"
-                              << "Hold (RSX-4 Controlled)" << config << 2 << 1;
-    QTest::newRow("override off") << "channelOverride"
-                                  << "Off" << config << 14 << 0;
+    const QStringList macros = QStringList("<No Action>") + macroNames();
+    items("setupMacro", config, 15, macros);
+    items("initialState", config, 7, macros);
+    items("videoHpd", config, 2, {"Normal (Display Controlled)", "Hold (RSX-4 Controlled)"});
+    QStringList channels("Off");
     for (int channel = 1; channel <= 16; ++channel)
-        QTest::addRow("override %d", channel)
-            << "channelOverride" << QString::number(channel) << config << 14 << channel;
-    const QList<QPair<QString, int>> times{{"50ms", 5},   {"100ms", 10}, {"200ms", 20},
-                                           {"500ms", 50}, {"1.0s", 100}, {"1.5s", 150},
-                                           {"2.0s", 200}};
-    for (const auto &time : times)
-        QTest::addRow("double press %s", qPrintable(time.first))
-            << "doublePressLimit" << time.first << PresetImage::DoublePressLimit << 0
-            << time.second;
-    const QStringList rates{"2400",  "4800",  "9600",   "14400",  "19200",
-                            "38400", "57600", "115200", "230400", "460800"};
-    for (int i = 0; i < rates.size(); ++i)
-        QTest::addRow("baud %s", qPrintable(rates.at(i)))
-            << "baudRate" << rates.at(i) << PresetImage::SerialConfig << 0 << i;
-    const QStringList parities{"None", "Odd", "Even"};
-    for (int i = 0; i < parities.size(); ++i)
-        QTest::addRow("parity %s", qPrintable(parities.at(i)))
-            << "parity" << parities.at(i) << PresetImage::SerialConfig << 1 << i;
+        channels << QString::number(channel);
+    items("channelOverride", config, 14, channels);
+    items("doublePressLimit", PresetImage::DoublePressLimit, 0,
+          {"50ms", "100ms", "200ms", "500ms", "1.0s", "1.5s", "2.0s"},
+          {5, 10, 20, 50, 100, 150, 200});
+    items(
+        "baudRate", PresetImage::SerialConfig, 0,
+        {"2400", "4800", "9600", "14400", "19200", "38400", "57600", "115200", "230400", "460800"});
+    items("parity", PresetImage::SerialConfig, 1, {"None", "Odd", "Even"});
 }
 
 void tst_generalpage::encodings()
