@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-// The two byte-entry fields, driven by typing and by moving the focus away.
+// The two byte-entry fields, driven by typing and by moving the focus away;
+// their byte rules (HexText) are exercised through them.
 class tst_hexedit : public QObject
 {
     Q_OBJECT
@@ -104,6 +105,15 @@ void tst_hexedit::typedThenLeft_data()
     row("sysex: 40 bytes", Sysex, hexList(40, 1), {}, "F0 " + hexList(28, 1).toUpper() + " F7",
         hex("f0") + byteRun(28, 1) + hex("f7"));
     row("sysex: letters past F refused", Sysex, "12xyZ 3g", "12 3", "F0 12 03 F7", hex("f01203f7"));
+    QString framed = "F0 ";
+    for (int i = 0; i < 35; ++i)
+        framed += "11 ";
+    row("sysex: a long framed message still ends in F7", Sysex, framed + "F7", {},
+        "F0 " + QString("11 ").repeated(28).trimmed() + " F7",
+        hex("f0") + QByteArray(28, 0x11) + hex("f7"));
+    row("serial hex: pairs run from the left", SerialHex, "1 23 45", {}, "12 34 05", hex("123405"));
+    row("serial hex: a zero byte is kept", SerialHex, "00 41", {}, "00 41", hex("0041"));
+    row("serial hex: blanks only", SerialHex, "   ", {}, "", QByteArray());
     row("serial hex: 30 bytes keep 28", SerialHex, hexList(30, 1), {}, hexList(28, 1).toUpper(),
         byteRun(28, 1));
     row("serial hex: punctuation refused, no frame", SerialHex, "0d,0a;ff!", "0d0aff", "0D 0A FF",
@@ -157,16 +167,17 @@ void tst_hexedit::modeSwitching()
     QCOMPARE(field->bytes(), QByteArray("41 42"));
 
     field->clear();
-    host.type(field, "ABC");
-    // Not read until focus loss or a mode switch.
+    host.type(field, "AXBC");
+    // Not read until focus loss or a mode switch; then pairs are cut before
+    // what is not a hex digit is skipped.
     QCOMPARE(field->bytes(), QByteArray("41 42"));
     field->setHexMode(true);
-    QCOMPARE(field->text(), QString("AB 0C"));
-    QCOMPARE(field->bytes(), hex("ab0c"));
+    QCOMPARE(field->text(), QString("0A BC"));
+    QCOMPARE(field->bytes(), hex("0abc"));
 
     // Back in hex mode the filter holds again.
     host.type(field, "q");
-    QCOMPARE(field->text(), QString("AB 0C"));
+    QCOMPARE(field->text(), QString("0A BC"));
 }
 
 void tst_hexedit::storedBytesShown()
