@@ -128,14 +128,6 @@ struct EventPage
         QCOMPARE(window.selectedSlot(), row);
     }
     void chooseKind(EventKind kind) { clickButton(details->kindButton(kind)); }
-    void choose(const char *combo, const QString &text)
-    {
-        auto *box = field<QComboBox>(combo);
-        const int index = box->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        box->setCurrentIndex(index);
-    }
-    void setSpin(const char *spin, int value) { field<QSpinBox>(spin)->setValue(value); }
     void typeInto(QWidget *target, const QString &text)
     {
         target->setFocus(Qt::MouseFocusReason);
@@ -306,7 +298,7 @@ void tst_eventpage::fullPoolRefusal()
 
     // The MIDI event replacing it takes back the entry it frees.
     page.chooseKind(EventKind::Midi);
-    page.setSpin("midiData1", 72);
+    page.field<QSpinBox>("midiData1")->setValue(72);
     page.store();
     QCOMPARE(page.code(1), 1);
     QCOMPARE(record(page.image, PresetImage::MidiEventPool, 0, 4), hex("01904864"));
@@ -401,7 +393,7 @@ void tst_eventpage::storeFromUnchangedEditor()
     // An empty SysEx field gives a record with no message bytes.
     page.clickSlot(0);
     page.chooseKind(EventKind::SysEx);
-    page.choose("sysexPort", "Active USB");
+    page.field<QComboBox>("sysexPort")->setCurrentText("Active USB");
     page.store();
     QCOMPARE(page.code(0), 65);
     QCOMPARE(record(page.image, PresetImage::SysexEventPool, 0, 3), hex("080100"));
