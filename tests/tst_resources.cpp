@@ -9,7 +9,6 @@ class tst_resources : public QObject
     Q_OBJECT
 private slots:
     void namedInSources();
-    void compiledImagesLoad();
 
 private:
     static QString sourceRoot();
@@ -53,25 +52,6 @@ void tst_resources::namedInSources()
         const QImage image(it.key());
         QVERIFY2(!image.isNull(), qPrintable(it.key() + " named in " + it.value()));
     }
-}
-
-void tst_resources::compiledImagesLoad()
-{
-    QStringList compiled;
-    QDirIterator it(":/res", QDir::Files);
-    while (it.hasNext())
-        compiled << it.next().mid(QString(":/res/").size());
-    compiled.sort();
-
-    // Every image in res/ is compiled in, under its own file name, and loads.
-    QDir folder(sourceRoot() + "/res");
-    QStringList onDisk = folder.entryList(QDir::Files);
-    onDisk.removeAll("resources.qrc");
-    onDisk.removeAll("README.md");
-    onDisk.sort();
-    QCOMPARE(compiled, onDisk);
-    for (const QString &name : compiled)
-        QVERIFY2(!QImage(":/res/" + name).isNull(), qPrintable(name));
 }
 
 QTEST_GUILESS_MAIN(tst_resources)
