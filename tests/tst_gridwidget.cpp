@@ -55,7 +55,6 @@ private slots:
     void hitTest_data();
     void hitTest();
     void routing();
-    void rowsFollowHeight();
     void painting();
     void hoverOutline();
 
@@ -74,29 +73,35 @@ void tst_gridwidget::initTestCase()
 
 void tst_gridwidget::hitTest_data()
 {
+    QTest::addColumn<int>("height");
     QTest::addColumn<QPoint>("pos");
     QTest::addColumn<int>("row"); // the cell a click there routes, -1 for none
     QTest::addColumn<int>("column");
-    QTest::newRow("first pixel") << QPoint(79, 79) << 0 << 0;
-    QTest::newRow("last pixel of cell 0,0") << QPoint(103, 102) << 0 << 0;
-    QTest::newRow("first pixel of cell 1,1") << QPoint(104, 103) << 1 << 1;
-    QTest::newRow("last cell") << QPoint(278, 222) << 5 << 7;
-    QTest::newRow("left band") << QPoint(78, 150) << -1 << -1;
-    QTest::newRow("top band") << QPoint(150, 78) << -1 << -1;
-    QTest::newRow("corner") << QPoint(10, 10) << -1 << -1;
-    QTest::newRow("below the last row, y = 223") << QPoint(150, 223) << -1 << -1;
-    QTest::newRow("right of the last column, x = 279") << QPoint(279, 150) << -1 << -1;
-    QTest::newRow("unroutable USB A") << centre(2, 4) << -1 << -1;
-    QTest::newRow("unroutable MERGE IN 2") << centre(4, 7) << -1 << -1;
+    QTest::newRow("first pixel") << 224 << QPoint(79, 79) << 0 << 0;
+    QTest::newRow("last pixel of cell 0,0") << 224 << QPoint(103, 102) << 0 << 0;
+    QTest::newRow("first pixel of cell 1,1") << 224 << QPoint(104, 103) << 1 << 1;
+    QTest::newRow("last cell") << 224 << QPoint(278, 222) << 5 << 7;
+    QTest::newRow("left band") << 224 << QPoint(78, 150) << -1 << -1;
+    QTest::newRow("top band") << 224 << QPoint(150, 78) << -1 << -1;
+    QTest::newRow("corner") << 224 << QPoint(10, 10) << -1 << -1;
+    QTest::newRow("below the last row, y = 223") << 224 << QPoint(150, 223) << -1 << -1;
+    QTest::newRow("right of the last column, x = 279") << 224 << QPoint(279, 150) << -1 << -1;
+    QTest::newRow("unroutable USB A") << 224 << centre(2, 4) << -1 << -1;
+    QTest::newRow("unroutable MERGE IN 2") << 224 << centre(4, 7) << -1 << -1;
+    // Taller, the rows grow: (400 - 79) / 6 = 53 pixels each.
+    QTest::newRow("tall: first pixel of row 2") << 400 << QPoint(80, 79 + 2 * 53) << 2 << 0;
+    QTest::newRow("tall: last pixel of row 1") << 400 << QPoint(80, 79 + 2 * 53 - 1) << 1 << 0;
+    QTest::newRow("tall: below the last row") << 400 << QPoint(80, 79 + 6 * 53) << -1 << -1;
 }
 
 void tst_gridwidget::hitTest()
 {
+    QFETCH(int, height);
     QFETCH(QPoint, pos);
     QFETCH(int, row);
     QFETCH(int, column);
     gridWidget grid(&paletteSource);
-    grid.resize(280, 224);
+    grid.resize(280, height);
     setUnroutable(grid);
     QVector<int> expected = allCells(grid);
     if (row >= 0)
@@ -132,21 +137,6 @@ void tst_gridwidget::routing()
         QCOMPARE(grid.cellValue(r, 5), 0);
     QCOMPARE(grid.cellValue(3, 5), -1);
     QCOMPARE(grid.cellValue(0, 4), 1);
-}
-
-void tst_gridwidget::rowsFollowHeight()
-{
-    gridWidget grid(&paletteSource);
-    grid.resize(280, 400); // rows of (400 - 79) / 6 = 53 pixels
-    int r = -1;
-    int c = -1;
-    QVERIFY(grid.hitTest(QPoint(80, 79 + 2 * 53), r, c));
-    QCOMPARE(r, 2);
-    QVERIFY(grid.hitTest(QPoint(80, 79 + 2 * 53 - 1), r, c));
-    QCOMPARE(r, 1);
-    QVERIFY(!grid.hitTest(QPoint(80, 79 + 6 * 53), r, c));
-    QTest::mouseClick(&grid, Qt::LeftButton, {}, QPoint(80, 79 + 5 * 53 + 10));
-    QCOMPARE(grid.cellValue(5, 0), 1);
 }
 
 void tst_gridwidget::painting()
