@@ -261,16 +261,13 @@ void tst_eventpage::serialText()
     page.store();
     QCOMPARE(record(page.image, PresetImage::SerialEventPool, 0, 5), hex("200100007a"));
 
-    // The Hex radio switches the field, which reads the text again as hex.
+    // The Hex radio switches the field back (what a switch does to the text
+    // is in tst_hexedit).
     page.clickSlot(2);
     page.chooseKind(EventKind::Serial);
-    field->clear();
-    page.typeInto(field, "ABC");
+    QVERIFY(!field->hexMode());
     clickButton(page.field<QRadioButton>("serialHex"));
     QVERIFY(field->hexMode());
-    QCOMPARE(field->text(), QString("AB 0C"));
-    page.store();
-    QCOMPARE(record(page.image, PresetImage::SerialEventPool, 1, 6), hex("06000000ab0c"));
 }
 
 void tst_eventpage::fullPoolRefusal()

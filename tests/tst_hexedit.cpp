@@ -186,21 +186,19 @@ void tst_hexedit::storedBytesShown()
     serial.setHexMode(true);
     serial.setBytes(hex("0d0a41"));
     QCOMPARE(serial.text(), QString("0D 0A 41"));
-    QCOMPARE(serial.bytes(), hex("0d0a41"));
     QVERIFY(!serial.isModified());
 
+    // Text shown up to a zero byte; the value keeps every stored byte, so
+    // storing again changes nothing.
     serial.setHexMode(false);
     serial.setBytes(hex("48e9004142"));
     QCOMPARE(serial.text(), QString::fromUtf8("H\u00e9"));
-    // The value keeps every stored byte, so storing again changes nothing.
     QCOMPARE(serial.bytes(), hex("48e9004142"));
 
     sysexEdit sysex;
     sysex.setBytes(hex("437e")); // loaded data need not be framed
     QCOMPARE(sysex.text(), QString("43 7E"));
     QCOMPARE(sysex.bytes(), hex("437e"));
-    sysex.reread();
-    QCOMPARE(sysex.text(), QString("F0 43 7E F7"));
 }
 
 QTEST_MAIN(tst_hexedit)
