@@ -167,15 +167,13 @@ private slots:
         answerer.setAnswer([&](QWidget *widget) {
             auto *dialog = qobject_cast<deviceInfoDialog *>(widget);
             QVERIFY(dialog);
-            auto values = [dialog](QStringList &list) {
-                for (int row = 0; row < deviceInfoDialog::RowCount; ++row)
-                    list << dialog->value(row);
-            };
-            values(shown);
+            for (int row = 0; row < deviceInfoDialog::RowCount; ++row)
+                shown << dialog->value(row);
             // A string that arrives while the dialog is up does not change it.
             unit().queueReport(VirtualUnit::Report{4, 0x0E, 2, 0, 0, 0, 0, 0, 'n', 'e', 'w', '!'});
             tick(panel, 3);
-            values(afterMore);
+            for (int row = 0; row < deviceInfoDialog::RowCount; ++row)
+                afterMore << dialog->value(row);
             QTest::mouseClick(dialog->findChild<QPushButton *>("closeButton"), Qt::LeftButton);
         });
         QTest::mouseClick(child<QPushButton>(panel, "deviceInfoButton"), Qt::LeftButton);
