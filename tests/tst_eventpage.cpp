@@ -14,7 +14,6 @@
 #include "sysexEdit.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
