@@ -93,7 +93,36 @@ struct Rig
     }
 };
 
+// One row of a table: what the unit is set to, and what should come of it.
+struct TransferCase
+{
+    bool upload;
+    QString firmware;
+    int dateStatus = 0;
+    bool sync = true;
+    int latency = 0, noise = 0;
+};
+struct StartCase
+{
+    bool upload;
+    QString firmware, cpld;
+    int control;
+    QString title = {}, text = {};
+    bool unplug = false;
+};
+struct ErrorCase
+{
+    bool upload;
+    QString firmware;
+    int dateStatus, reply, count, address;
+    bool completes;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(TransferCase)
+Q_DECLARE_METATYPE(StartCase)
+Q_DECLARE_METATYPE(ErrorCase)
 
 // The protocol and both transfers, driven through the panel against the
 // virtual unit.
@@ -311,45 +340,36 @@ private slots:
 
     void transfer_data()
     {
-        columns<bool, QString, int, bool, int, int>(
-            {"upload", "firmware", "dateStatus", "sync", "latency", "noise"});
-        auto row = [](const char *tag, bool upload, const char *firmware, int dateStatus, bool sync,
-                      int latency, int noise) {
-            QTest::newRow(tag) << upload << QString(firmware) << dateStatus << sync << latency
-                               << noise;
-        };
-        row("upload 1.6", true, "1.6", 0x00, true, 0, 0);
-        row("upload 1.6, date reply accepted", true, "1.6", 0x80, true, 0, 0);
-        row("upload 1.6, no date", true, "1.6", 0x00, false, 0, 0);
-        row("upload 1.6, slow unit", true, "1.6", 0x00, true, 3, 0);
-        row("upload 1.6, noise", true, "1.6", 0x00, true, 0, 1);
-        row("upload 1.4", true, "1.4", 0x00, true, 0, 0);
-        row("upload 1.4, slow unit, noise", true, "1.4", 0x80, true, 2, 3);
-        row("download 1.6", false, "1.6", 0x00, true, 0, 0);
-        row("download 1.6, slow unit", false, "1.6", 0x00, true, 4, 0);
-        row("download 1.6, noise", false, "1.6", 0x00, true, 0, 1);
-        row("download 1.4", false, "1.4", 0x00, true, 0, 0);
-        row("download 1.4, slow unit, noise", false, "1.4", 0x00, true, 1, 2);
+        QTest::addColumn<TransferCase>("c");
+        QTest::newRow("upload 1.6") << TransferCase{true, "1.6"};
+        QTest::newRow("upload 1.6, date reply accepted") << TransferCase{true, "1.6", 0x80};
+        QTest::newRow("upload 1.6, no date") << TransferCase{true, "1.6", 0, false};
+        QTest::newRow("upload 1.6, slow unit") << TransferCase{true, "1.6", 0, true, 3};
+        QTest::newRow("upload 1.6, noise") << TransferCase{true, "1.6", 0, true, 0, 1};
+        QTest::newRow("upload 1.4") << TransferCase{true, "1.4"};
+        QTest::newRow("upload 1.4, slow unit, noise")
+            << TransferCase{true, "1.4", 0x80, true, 2, 3};
+        QTest::newRow("download 1.6") << TransferCase{false, "1.6"};
+        QTest::newRow("download 1.6, slow unit") << TransferCase{false, "1.6", 0, true, 4};
+        QTest::newRow("download 1.6, noise") << TransferCase{false, "1.6", 0, true, 0, 1};
+        QTest::newRow("download 1.4") << TransferCase{false, "1.4"};
+        QTest::newRow("download 1.4, slow unit, noise")
+            << TransferCase{false, "1.4", 0, true, 1, 2};
     }
     // End to end: the unit's EEPROM and the image agree over the transfer size
     // and nothing past it changes.
     void transfer()
     {
-        QFETCH(bool, upload);
-        QFETCH(QString, firmware);
-        QFETCH(int, dateStatus);
-        QFETCH(bool, sync);
-        QFETCH(int, latency);
-        QFETCH(int, noise);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setDateTimeStatus(dateStatus);
+        QFETCH(TransferCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(11));
         const QVector<int> unitBefore = toInts(unit().eeprom(), 1760);
         Rig r;
-        r.panel.syncDateTimeOption()->setChecked(sync);
+        r.panel.syncDateTimeOption()->setChecked(c.sync);
         QVERIFY(r.connect(12));
-        unit().setReplyLatency(latency);
-        unit().setRandomReports(noise, 42);
+        unit().setReplyLatency(c.latency);
+        unit().setRandomReports(c.noise, 42);
         QStringList events;
         connect(&r.panel, &commsWidget::commsStatusChange, this,
                 [&events](const QString &text) { events << text; });
@@ -358,28 +378,28 @@ private slots:
             events << QString("redraw %1").arg(r.image.value(PresetImage::PresetName, 0));
         });
 
-        r.start(upload);
+        r.start(c.upload);
         QVERIFY(dialogShown(r.panel));
         QCOMPARE(r.panel.transferDialog()->windowTitle(), QString("Transfer Operation"));
         QCOMPARE(r.panel.transferDialog()->windowModality(), Qt::WindowModal);
         QVERIFY(r.panel.transferDialog()->windowFlags() & Qt::Tool);
         QVERIFY(!buttonEnabled(r.panel, "uploadButton"));
-        if (upload && sync && dateStatus == 0x80) {
+        if (c.upload && c.sync && c.dateStatus == 0x80) {
             // The accepted date and time reply sends the first two blocks at once.
-            tick(r.panel, latency + 1);
+            tick(r.panel, c.latency + 1);
             QCOMPARE(reportsWithCommand(0x0D).size(), 2);
         }
         QVERIFY(finishTransfer(r.panel) > 0);
         tick(r.panel, 10);
 
-        const int size = firmware == "1.4" ? 1232 : 1760;
+        const int size = c.firmware == "1.4" ? 1232 : 1760;
         const QVector<int> eeprom = toInts(unit().eeprom(), 1760);
         QCOMPARE(eeprom.mid(0, size), r.image.image().mid(0, size));
         QCOMPARE(eeprom.mid(size), unitBefore.mid(size));
         QCOMPARE(r.image.image().mid(size), r.before.mid(size));
-        if (upload) {
+        if (c.upload) {
             QCOMPARE(unit().completedUploads(), 1);
-            QCOMPARE(reportsWithCommand(0x0B).size(), sync ? 1 : 0);
+            QCOMPARE(reportsWithCommand(0x0B).size(), c.sync ? 1 : 0);
             QCOMPARE(events, QStringList({"Sending Preset to RSX-4...", "Upload Complete"}));
         } else {
             QCOMPARE(events, QStringList({"Receiving Preset from RSX-4...",
@@ -394,81 +414,61 @@ private slots:
     // What a transfer's start asks of the user, and whether it goes on.
     void startWarnings_data()
     {
-        columns<bool, QString, int, QString, QString, QString>(
-            {"upload", "firmware", "control", "cpld", "title", "text"});
+        QTest::addColumn<StartCase>("c");
         const QString old = DeviceLink::FirmwareTooNewText,
                       midi = DeviceLink::MidiRemoteControlText;
-        auto row = [](const char *tag, bool upload, const char *firmware, int control,
-                      const char *cpld, const char *title, const QString &text) {
-            QTest::newRow(tag) << upload << QString(firmware) << control << QString(cpld)
-                               << QString(title) << text;
-        };
-        row("upload 2.0", true, "2.0", 0x00, "190117", "Send Preset", old);
-        row("download 2.0", false, "2.0", 0x10, "190116", "Receive Preset", old);
-        row("disabled, channel 1", true, "1.6", 0x00, "190116", "", "");
-        row("disabled, channel 6", true, "1.6", 0x05, "190116", "", "");
-        row("input 1, channel 1", true, "1.6", 0x10, "190116", "Send Preset", midi);
-        row("expansion, channel 16", true, "1.6", 0x3F, "190116", "Send Preset", midi);
-        row("input 2, newer CPLD", true, "1.6", 0x20, "190117", "", "");
-        row("download, input 1", false, "1.6", 0x10, "190116", "", "");
+        const QString send = "Send Preset";
+        QTest::newRow("upload 2.0") << StartCase{true, "2.0", "190117", 0x00, send, old};
+        QTest::newRow("download 2.0")
+            << StartCase{false, "2.0", "190116", 0x10, "Receive Preset", old};
+        QTest::newRow("disabled, channel 1") << StartCase{true, "1.6", "190116", 0x00};
+        QTest::newRow("disabled, channel 6") << StartCase{true, "1.6", "190116", 0x05};
+        QTest::newRow("input 1, channel 1") << StartCase{true, "1.6", "190116", 0x10, send, midi};
+        QTest::newRow("expansion, channel 16")
+            << StartCase{true, "1.6", "190116", 0x3F, send, midi};
+        QTest::newRow("input 2, newer CPLD") << StartCase{true, "1.6", "190117", 0x20};
+        QTest::newRow("download, input 1") << StartCase{false, "1.6", "190116", 0x10};
+        QTest::newRow("unplugged while the warning is up")
+            << StartCase{true, "1.6", "190116", 0x11, send, midi, true};
     }
     void startWarnings()
     {
-        QFETCH(bool, upload);
-        QFETCH(QString, firmware);
-        QFETCH(int, control);
-        QFETCH(QString, cpld);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setCpldBuild(cpld.toStdString());
+        QFETCH(StartCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setCpldBuild(c.cpld.toStdString());
         unit().setEeprom(pattern(61));
         Rig r;
-        r.image.setValue(PresetImage::ConfigBlock, 3, control);
+        r.image.setValue(PresetImage::ConfigBlock, 3, c.control);
         r.image.buildImage();
         QVERIFY(r.connect());
         ModalAnswerer answerer;
         answerer.ignoreClass("QProgressDialog");
+        if (c.unplug) {
+            answerer.setAnswer([&](QWidget *box) {
+                unit().setPlugged(false);
+                tick(r.panel);
+                ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
+            });
+        }
 
-        r.start(upload);
+        r.start(c.upload);
         QVERIFY(finishTransfer(r.panel) >= 0);
         tick(r.panel, 5);
 
-        QCOMPARE(answerer.titles(), title.isEmpty() ? QStringList() : QStringList({title}));
-        QCOMPARE(answerer.texts(), text.isEmpty() ? QStringList() : QStringList({text}));
-        if (text == DeviceLink::FirmwareTooNewText) {
+        QCOMPARE(answerer.titles(), c.title.isEmpty() ? QStringList() : QStringList({c.title}));
+        QCOMPARE(answerer.texts(), c.text.isEmpty() ? QStringList() : QStringList({c.text}));
+        QCOMPARE(r.panel.link()->isOnline(), !c.unplug);
+        if (c.unplug || c.text == DeviceLink::FirmwareTooNewText) {
             QVERIFY(unit().receivedReports().empty());
-            QCOMPARE(r.status.count(), 0);
+            QCOMPARE(texts(r.status), c.unplug ? QStringList({"RSX-4 Offline"}) : QStringList());
             QCOMPARE(r.image.image(), r.before);
         } else {
             // A warning about remote control does not stop the upload.
-            QCOMPARE(unit().completedUploads(), upload ? 1 : 0);
+            QCOMPARE(unit().completedUploads(), c.upload ? 1 : 0);
             QCOMPARE(toInts(unit().eeprom(), 1760), r.image.image());
         }
         QVERIFY(!dialogShown(r.panel));
         QVERIFY(!r.panel.link()->isBusy());
-    }
-
-    void unpluggedWhileTheWarningIsUp()
-    {
-        unit().setCpldBuild("190116");
-        Rig r;
-        r.image.setValue(PresetImage::ConfigBlock, 3, 0x11);
-        r.image.buildImage();
-        QVERIFY(r.connect());
-        ModalAnswerer answerer;
-        answerer.setAnswer([&](QWidget *box) {
-            unit().setPlugged(false);
-            tick(r.panel);
-            ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
-        });
-        r.start(true);
-
-        QCOMPARE(answerer.titles(), QStringList({"Send Preset"}));
-        QVERIFY(!r.panel.link()->isOnline());
-        QVERIFY(!r.panel.link()->isBusy());
-        QVERIFY(!dialogShown(r.panel));
-        QVERIFY(unit().receivedReports().empty());
     }
 
     void unplugDuringTransfer_data()
@@ -521,50 +521,42 @@ private slots:
     // Status 0xFF for a write block, and block replies out of bounds.
     void transferErrors_data()
     {
-        columns<bool, QString, int, int, int, int, bool>(
-            {"upload", "firmware", "dateStatus", "reply", "count", "address", "completes"});
-        auto row = [](const char *tag, bool upload, const char *firmware, int dateStatus, int reply,
-                      int count, int address, bool completes) {
-            QTest::newRow(tag) << upload << QString(firmware) << dateStatus << reply << count
-                               << address << completes;
-        };
-        row("0xFF for block 37", true, "1.6", 0x00, 37, 0, 0, false);
-        row("two at once, 0xFF for block 1", true, "1.6", 0x80, 1, 0, 0, false);
-        row("two at once, 0xFF for block 73", true, "1.6", 0x80, 73, 0, 0, false);
+        QTest::addColumn<ErrorCase>("c");
+        QTest::newRow("0xFF for block 37") << ErrorCase{true, "1.6", 0x00, 37, 0, 0, false};
+        QTest::newRow("two at once, 0xFF for block 1")
+            << ErrorCase{true, "1.6", 0x80, 1, 0, 0, false};
+        QTest::newRow("two at once, 0xFF for block 73")
+            << ErrorCase{true, "1.6", 0x80, 73, 0, 0, false};
         // Ahead by one block, the upload counts as done at the reply before the last.
-        row("two at once, 0xFF for the last block", true, "1.6", 0x80, 74, 0, 0, true);
-        row("count 57", false, "1.6", 0, 1, 57, 0, false);
-        row("count 255", false, "1.6", 0, 30, 255, 696, false);
-        row("past the end", false, "1.6", 0, 10, 24, 1750, false);
-        row("far past the end", false, "1.6", 0, 10, 24, 0xFFF0, false);
-        row("last, one byte past", false, "1.6", 0, 74, 9, 1752, false);
-        row("short image, past 1232", false, "1.4", 0, 52, 9, 1224, false);
-        row("short image, last exact", false, "1.4", 0, 52, 8, 1224, true);
-        row("56 bytes at the end", false, "1.6", 0, 74, 56, 1704, true);
+        QTest::newRow("two at once, 0xFF for the last block")
+            << ErrorCase{true, "1.6", 0x80, 74, 0, 0, true};
+        QTest::newRow("count 57") << ErrorCase{false, "1.6", 0, 1, 57, 0, false};
+        QTest::newRow("count 255") << ErrorCase{false, "1.6", 0, 30, 255, 696, false};
+        QTest::newRow("past the end") << ErrorCase{false, "1.6", 0, 10, 24, 1750, false};
+        QTest::newRow("far past the end") << ErrorCase{false, "1.6", 0, 10, 24, 0xFFF0, false};
+        QTest::newRow("last, one byte past") << ErrorCase{false, "1.6", 0, 74, 9, 1752, false};
+        QTest::newRow("short image, past 1232") << ErrorCase{false, "1.4", 0, 52, 9, 1224, false};
+        QTest::newRow("short image, last exact") << ErrorCase{false, "1.4", 0, 52, 8, 1224, true};
+        QTest::newRow("56 bytes at the end") << ErrorCase{false, "1.6", 0, 74, 56, 1704, true};
     }
     void transferErrors()
     {
-        QFETCH(bool, upload);
-        QFETCH(QString, firmware);
-        QFETCH(int, dateStatus);
-        QFETCH(int, reply);
-        QFETCH(int, count);
-        QFETCH(int, address);
-        QFETCH(bool, completes);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setDateTimeStatus(dateStatus);
+        QFETCH(ErrorCase, c);
+        const bool upload = c.upload, completes = c.completes;
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(41));
         Rig r;
         QVERIFY(r.connect(42));
         int replies = 0;
         if (upload) {
-            unit().setFailWriteBlock(reply);
+            unit().setFailWriteBlock(c.reply);
         } else {
             unit().setReplyFilter([&](VirtualUnit::Report &in) {
-                if (in[1] == 0x0C && ++replies == reply) {
-                    in[0] = static_cast<std::uint8_t>(count);
-                    in[6] = static_cast<std::uint8_t>(address >> 8);
-                    in[7] = static_cast<std::uint8_t>(address & 0xFF);
+                if (in[1] == 0x0C && ++replies == c.reply) {
+                    in[0] = static_cast<std::uint8_t>(c.count);
+                    in[6] = static_cast<std::uint8_t>(c.address >> 8);
+                    in[7] = static_cast<std::uint8_t>(c.address & 0xFF);
                 }
                 return true;
             });
@@ -582,7 +574,7 @@ private slots:
         // Nothing more is sent after the failure.
         QCOMPARE(reportsWithCommand(upload ? 0x0D : 0x0C).size(), sent);
         if (!completes) {
-            QVERIFY(sent <= reply + 2);
+            QVERIFY(sent <= c.reply + 2);
             QCOMPARE(r.image.image(), r.before);
         }
         QCOMPARE(r.redraw.count(), completes && !upload ? 1 : 0);
@@ -591,7 +583,7 @@ private slots:
         unit().setFailWriteBlock(0);
         unit().setReplyFilter({});
         QVERIFY(r.run(upload));
-        const int size = firmware == "1.4" ? 1232 : 1760;
+        const int size = c.firmware == "1.4" ? 1232 : 1760;
         QCOMPARE(toInts(unit().eeprom(), size), r.image.image().mid(0, size));
     }
 

@@ -2,7 +2,6 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cstdlib>
 
 namespace {
 
@@ -46,6 +45,8 @@ Bytes writeBlock(int phase, int total, int address, int count, int fill = 0x11)
     return bytes;
 }
 
+const Bytes dateTime{7, 0x0B, 0x64, 0, 0, 0, 0, 0, 31, 12, 24, 2, 23, 59, 58};
+
 QString violationText()
 {
     QStringList list;
@@ -69,17 +70,16 @@ private slots:
         QVERIFY(!hid_open(0x04D8, 0xF29F, nullptr));
         QVERIFY(!hid_open(0x04D8, 0xF29E, L"123"));
         unit().setPlugged(false);
-        QVERIFY(!hid_open(0x04D8, 0xF29E, nullptr));
+        QVERIFY(!openUnit());
         unit().setPlugged(true);
         hid_device *dev = openUnit();
         QVERIFY(dev);
-        QVERIFY(unit().isOpen());
         QCOMPARE(read(dev), Bytes());
         hid_close(dev);
         QVERIFY(!unit().isOpen());
-        QCOMPARE(unit().openCount(), 1);
     }
 
+    // Well-formed reports get their answers and no violation.
     void answers()
     {
         unit().setFirmwareVersion("1.4");
@@ -88,31 +88,24 @@ private slots:
         for (int i = 0; i < 1760; ++i)
             eeprom[i] = static_cast<std::uint8_t>(i * 3);
         unit().setEeprom(eeprom);
+        unit().setDateTimeStatus(0x80);
         hid_device *dev = openUnit();
 
         QVERIFY(write(dev, {0, 0x0E, 1}));
         const Bytes one = read(dev);
         QCOMPARE(one.size(), 64);
         QCOMPARE(one.mid(0, 3), (Bytes{20, 0x0E, 1}));
-        QString text;
-        for (int i = 0; i < one.at(0); ++i)
-            text += QChar(one.at(8 + i));
-        QCOMPARE(text, QString("RSX-4 v1.4 (virtual)"));
-        QCOMPARE(text.mid(7, 3), QString("1.4"));
+        QCOMPARE(one.mid(8 + 7, 3), (Bytes{'1', '.', '4'}));
         QVERIFY(write(dev, {0, 0x0E, 8}));
         QCOMPARE(read(dev).mid(8, 6), (Bytes{'1', '9', '0', '1', '1', '6'}));
-
         QVERIFY(write(dev, {0, 0x0C, 0x80, 0, 24, 0, 0, 0}));
         const Bytes block = read(dev);
         QCOMPARE(block.mid(0, 8), (Bytes{24, 0x0C, 0x80, 0, 0, 0, 0, 0}));
         QCOMPARE(block.at(8 + 5), 15);
-
-        unit().setDateTimeStatus(0x80);
-        QVERIFY(write(dev, {7, 0x0B, 0x64, 0, 0, 0, 0, 0, 31, 12, 24, 2, 23, 59, 58}));
+        QVERIFY(write(dev, dateTime));
         QCOMPARE(read(dev).mid(0, 3), (Bytes{0, 0x0B, 0x80}));
         QCOMPARE(unit().lastDateTime().day, 31);
         QCOMPARE(unit().lastDateTime().second, 58);
-
         QVERIFY(write(dev, writeBlock(1, 1232, 0, 24)));
         QCOMPARE(read(dev).mid(0, 8), (Bytes{0, 0x0D, 0x80, 0, 0, 0, 0, 0}));
         QCOMPARE(int(unit().eeprom()[3]), 0x14);
@@ -124,38 +117,36 @@ private slots:
     {
         QTest::addColumn<QList<Bytes>>("reports");
         QTest::addColumn<QString>("violation");
-        QTest::newRow("unused byte set")
-            << QList<Bytes>{Bytes{0, 0x0E, 1} + Bytes(37, 0) + Bytes{1}} << "byte 40 is 0x01";
-        QTest::newRow("unknown command") << QList<Bytes>{{0, 0x0F, 1}} << "unknown command 0x0F";
-        QTest::newRow("string number 0") << QList<Bytes>{{0, 0x0E, 0}} << "string number";
-        QTest::newRow("firmware byte 3") << QList<Bytes>{{0, 0x0E, 1, 5}} << "byte 3 is 0x05";
-        QTest::newRow("first read not at 0")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 24}} << "first read request";
-        QTest::newRow("read skips a block")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, {0, 0x0C, 0x81, 0, 24, 0, 0, 48}}
-            << "read request at 48, expected 24";
-        QTest::newRow("read past the EEPROM")
-            << QList<Bytes>{{0, 0x0C, 0x82, 0, 24, 0, 6, 0xD8}} << "reaches past the EEPROM";
-        QTest::newRow("write total")
-            << QList<Bytes>{writeBlock(1, 1000, 0, 24)} << "neither 1232 nor 1760";
-        QTest::newRow("write skips a block")
-            << QList<Bytes>{writeBlock(1, 1760, 0, 24), writeBlock(2, 1760, 48, 24)}
-            << "write block at 48, expected 24";
-        QTest::newRow("last block short of the end")
-            << QList<Bytes>{writeBlock(1, 1232, 0, 24), writeBlock(3, 1232, 24, 8)}
-            << "last write block ends at 32";
-        QTest::newRow("bytes after the data")
-            << QList<Bytes>{writeBlock(3, 1760, 1752, 8) + Bytes{7}} << "after the block's data";
-        QTest::newRow("month 13") << QList<Bytes>{{7, 0x0B, 0x64, 0, 0, 0, 0, 0, 1, 13, 24, 1, 0, 0,
-                                                   0}}
-                                  << "month";
-        QTest::newRow("an undefined byte changed")
-            << QList<Bytes>{{0, 0x0E, 1, 0, 0, 0, 0, 0, 9}, {0, 0x0E, 2, 0, 0, 0, 0, 0, 8}}
-            << "byte 8 changed from 0x09 to 0x08";
-        QTest::newRow("date leaves byte 7 alone")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 0},
-                            {7, 0x0B, 0x64, 0, 0, 0, 0, 1, 1, 1, 24, 1, 0, 0, 0}}
-            << "byte 7 changed";
+        auto row = [](const char *tag, const QList<Bytes> &reports, const char *violation) {
+            QTest::newRow(tag) << reports << QString(violation);
+        };
+        Bytes badMonth = dateTime;
+        badMonth[9] = 13;
+        Bytes dateAfterRead = dateTime;
+        dateAfterRead[7] = 1;
+        row("unused byte set", {Bytes{0, 0x0E, 1} + Bytes(37, 0) + Bytes{1}}, "byte 40 is 0x01");
+        row("unknown command", {{0, 0x0F, 1}}, "unknown command 0x0F");
+        row("string number 0", {{0, 0x0E, 0}}, "string number");
+        row("firmware byte 3", {{0, 0x0E, 1, 5}}, "byte 3 is 0x05");
+        row("first read not at 0", {{0, 0x0C, 0x80, 0, 24, 0, 0, 24}}, "first read request");
+        row("read skips a block",
+            {{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, {0, 0x0C, 0x81, 0, 24, 0, 0, 48}},
+            "read request at 48, expected 24");
+        row("read past the EEPROM", {{0, 0x0C, 0x82, 0, 24, 0, 6, 0xD8}},
+            "reaches past the EEPROM");
+        row("write total", {writeBlock(1, 1000, 0, 24)}, "neither 1232 nor 1760");
+        row("write skips a block", {writeBlock(1, 1760, 0, 24), writeBlock(2, 1760, 48, 24)},
+            "write block at 48, expected 24");
+        row("last block short of the end", {writeBlock(1, 1232, 0, 24), writeBlock(3, 1232, 24, 8)},
+            "last write block ends at 32");
+        row("bytes after the data", {writeBlock(3, 1760, 1752, 8) + Bytes{7}},
+            "after the block's data");
+        row("month 13", {badMonth}, "month");
+        row("an undefined byte changed",
+            {{0, 0x0E, 1, 0, 0, 0, 0, 0, 9}, {0, 0x0E, 2, 0, 0, 0, 0, 0, 8}},
+            "byte 8 changed from 0x09 to 0x08");
+        row("date leaves byte 7 alone", {{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, dateAfterRead},
+            "byte 7 changed");
     }
     void checks()
     {
@@ -177,32 +168,34 @@ private slots:
         hid_set_nonblocking(dev, 1);
         unsigned char small[32];
         hid_read(dev, small, 32);
-        unsigned char out[64] = {0, 0, 0x0E, 1};
+        unsigned char out[65] = {0, 0, 0x0E, 1};
         hid_write(dev, out, 64);
         QVERIFY(violationText().contains("read of 32 bytes"));
         QVERIFY(violationText().contains("write of 64 bytes"));
         unit().clearLog();
-        unsigned char full[65] = {2, 0, 0x0E, 1};
-        hid_write(dev, full, 65);
+        out[0] = 2;
+        hid_write(dev, out, 65);
         QVERIFY(violationText().contains("report id 0x02"));
-        hid_close(dev);
-    }
-
-    void latency()
-    {
-        unit().setReplyLatency(3);
-        hid_device *dev = openUnit();
-        QVERIFY(write(dev, {0, 0x0E, 2}));
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev).mid(1, 2), (Bytes{0x0E, 2}));
-        QCOMPARE(read(dev), Bytes());
         hid_close(dev);
     }
 
     void faults()
     {
+        unit().setReplyLatency(2);
+        unit().setRandomReports(1, 99);
         hid_device *dev = openUnit();
+        QVERIFY(write(dev, {0, 0x0E, 2}));
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(read(dev), Bytes());
+        // A random report that is none of the four commands, then the answer.
+        const Bytes noise = read(dev);
+        QCOMPARE(noise.size(), 64);
+        QVERIFY(noise.at(1) < 0x0B || noise.at(1) > 0x0E);
+        QCOMPARE(read(dev).mid(1, 2), (Bytes{0x0E, 2}));
+        QCOMPARE(read(dev), Bytes());
+        unit().setReplyLatency(0);
+        unit().setRandomReports(0);
+
         unit().setAnswerFirmwareRequests(false);
         QVERIFY(write(dev, {0, 0x0E, 1}));
         QCOMPARE(read(dev), Bytes());
@@ -218,101 +211,70 @@ private slots:
         QVERIFY(write(dev, {0, 0x0E, 1}));
         QVERIFY(write(dev, {0, 0x0E, 1}));
         QVERIFY(!unit().isPlugged());
-        unsigned char in[64];
+        unsigned char in[65] = {};
         QCOMPARE(hid_read(dev, in, 64), -1);
-        unsigned char out[65] = {};
-        QCOMPARE(hid_write(dev, out, 65), -1);
+        QCOMPARE(hid_write(dev, in, 65), -1);
         hid_close(dev);
         QVERIFY(!openUnit());
         unit().setPlugged(true);
         dev = openUnit();
-        QVERIFY(dev);
         QVERIFY(write(dev, {0, 0x0E, 1}));
         hid_close(dev);
     }
 
-    void randomReports()
-    {
-        unit().setRandomReports(1, 99);
-        hid_device *dev = openUnit();
-        QList<Bytes> first;
-        for (int i = 0; i < 20; ++i) {
-            QVERIFY(write(dev, {0, 0x0E, 1}));
-            const Bytes noise = read(dev);
-            QCOMPARE(noise.size(), 64);
-            QVERIFY(noise.at(1) < 0x0B || noise.at(1) > 0x0E);
-            QCOMPARE(read(dev).at(1), 0x0E);
-            first << noise;
-        }
-        unit().setRandomReports(1, 99);
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QCOMPARE(read(dev), first.first());
-        hid_close(dev);
-    }
-
-    void eepromFile()
+    // The settings a preloaded unit takes: an EEPROM file it writes back, and the environment.
+    void settings()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("unit.bin");
+        const QString path = dir.filePath("unit.bin"), plug = dir.filePath("plugged");
         QVERIFY(!unit().setEepromFile(path.toStdString()));
-        QCOMPARE(int(unit().eeprom()[0]), 0xEB);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(100, '\x42'));
-        }
-        QVERIFY(unit().setEepromFile(path.toStdString()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, '\x42'));
+        file.close();
+        const QList<QByteArray> env{"FIRMWARE=1.4",
+                                    "CPLD=180001",
+                                    "LATENCY=2",
+                                    "SILENT_FIRMWARE=0",
+                                    "DATETIME_STATUS=0x80",
+                                    "PLUG_FILE=" + plug.toLocal8Bit(),
+                                    "EEPROM=" + path.toLocal8Bit()};
+        for (const QByteArray &setting : env)
+            qputenv("VIRTUAL_UNIT_" + setting.split('=').first(),
+                    setting.mid(setting.indexOf('=') + 1));
+        unit().applyEnvironment();
+        for (const QByteArray &setting : env)
+            qunsetenv("VIRTUAL_UNIT_" + setting.split('=').first());
+
         QCOMPARE(int(unit().eeprom()[99]), 0x42);
         QCOMPARE(int(unit().eeprom()[100]), 0);
-
-        hid_device *dev = openUnit();
-        QVERIFY(write(dev, writeBlock(1, 1232, 0, 24, 0x10)));
-        for (int a = 24; a + 24 < 1232; a += 24)
-            QVERIFY(write(dev, writeBlock(2, 1232, a, 24, 0x10)));
-        QVERIFY(write(dev, writeBlock(3, 1232, 1224, 8, 0x10)));
-        hid_close(dev);
-        QCOMPARE(violationText(), QString());
-        QCOMPARE(unit().completedUploads(), 1);
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
-        QCOMPARE(saved.size(), 1760);
-        QCOMPARE(int(quint8(saved.at(1231))), (0x10 + 1231) & 0xFF);
-        QCOMPARE(int(quint8(saved.at(1232))), 0);
-    }
-
-    void environment()
-    {
-        QTemporaryDir dir;
-        const QString plug = dir.filePath("plugged");
-        qputenv("VIRTUAL_UNIT_FIRMWARE", "1.4");
-        qputenv("VIRTUAL_UNIT_CPLD", "180001");
-        qputenv("VIRTUAL_UNIT_LATENCY", "2");
-        qputenv("VIRTUAL_UNIT_SILENT_FIRMWARE", "0");
-        qputenv("VIRTUAL_UNIT_DATETIME_STATUS", "0x80");
-        qputenv("VIRTUAL_UNIT_PLUG_FILE", plug.toLocal8Bit());
-        unit().applyEnvironment();
-        for (const char *name : {"VIRTUAL_UNIT_FIRMWARE", "VIRTUAL_UNIT_CPLD",
-                                 "VIRTUAL_UNIT_LATENCY", "VIRTUAL_UNIT_SILENT_FIRMWARE",
-                                 "VIRTUAL_UNIT_DATETIME_STATUS", "VIRTUAL_UNIT_PLUG_FILE"})
-            qunsetenv(name);
-
         QCOMPARE(QString::fromStdString(unit().firmwareString(1)).mid(7, 3), QString("1.4"));
         QVERIFY(QString::fromStdString(unit().firmwareString(8)).startsWith("180001"));
         // Plugged in only while the file exists.
         QVERIFY(!openUnit());
         QFile(plug).open(QIODevice::WriteOnly);
         hid_device *dev = openUnit();
-        QVERIFY(dev);
-        QVERIFY(write(dev, {7, 0x0B, 0x64, 0, 0, 0, 0, 0, 1, 1, 24, 1, 0, 0, 0}));
+        QVERIFY(write(dev, dateTime));
         QCOMPARE(read(dev), Bytes());
         QCOMPARE(read(dev), Bytes());
         QCOMPARE(read(dev).at(2), 0x80);
+        unit().setReplyLatency(0);
+        QVERIFY(write(dev, writeBlock(1, 1232, 0, 24, 0x10)));
+        for (int a = 24; a + 24 < 1232; a += 24)
+            QVERIFY(write(dev, writeBlock(2, 1232, a, 24, 0x10)));
+        QVERIFY(write(dev, writeBlock(3, 1232, 1224, 8, 0x10)));
+        QCOMPARE(violationText(), QString());
+        QCOMPARE(unit().completedUploads(), 1);
         QFile::remove(plug);
         unsigned char in[64];
         QCOMPARE(hid_read(dev, in, 64), -1);
         hid_close(dev);
+
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        QCOMPARE(saved.size(), 1760);
+        QCOMPARE(int(quint8(saved.at(1231))), (0x10 + 1231) & 0xFF);
+        QCOMPARE(int(quint8(saved.at(1232))), 0);
     }
 };
 
