@@ -1,6 +1,5 @@
 #include "VirtualUnit.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -179,15 +178,16 @@ private slots:
         hid_close(dev);
     }
 
+    // The faults whose absence no device test would notice: a slow unit, noise
+    // between the replies, and firmware requests left unanswered.
     void faults()
     {
         unit().setReplyLatency(2);
         unit().setRandomReports(1, 99);
         hid_device *dev = openUnit();
         QVERIFY(write(dev, {0, 0x0E, 2}));
-        for (int i = 0; i < 2; ++i)
-            QCOMPARE(read(dev), Bytes());
-        // A random report that is none of the four commands, then the answer.
+        QCOMPARE(read(dev), Bytes());
+        QCOMPARE(read(dev), Bytes());
         const Bytes noise = read(dev);
         QCOMPARE(noise.size(), 64);
         QVERIFY(noise.at(1) < 0x0B || noise.at(1) > 0x0E);
@@ -195,86 +195,12 @@ private slots:
         QCOMPARE(read(dev), Bytes());
         unit().setReplyLatency(0);
         unit().setRandomReports(0);
-
         unit().setAnswerFirmwareRequests(false);
         QVERIFY(write(dev, {0, 0x0E, 1}));
         QCOMPARE(read(dev), Bytes());
-
-        unit().setFailWriteBlock(2);
-        QVERIFY(write(dev, writeBlock(1, 1760, 0, 24)));
-        QVERIFY(write(dev, writeBlock(2, 1760, 24, 24, 0x40)));
-        QCOMPARE(read(dev).at(2), 0x80);
-        QCOMPARE(read(dev).at(2), 0xFF);
-        QVERIFY(unit().eeprom()[24] != 0x40 + 24);
-
-        unit().setUnplugAfterReports(2);
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QVERIFY(!unit().isPlugged());
-        unsigned char in[65] = {};
-        QCOMPARE(hid_read(dev, in, 64), -1);
-        QCOMPARE(hid_write(dev, in, 65), -1);
+        QVERIFY(write(dev, {0, 0x0C, 0x80, 0, 24, 0, 0, 0}));
+        QCOMPARE(read(dev).at(1), 0x0C);
         hid_close(dev);
-        QVERIFY(!openUnit());
-        unit().setPlugged(true);
-        dev = openUnit();
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        hid_close(dev);
-    }
-
-    // The settings a preloaded unit takes: an EEPROM file it writes back, and the environment.
-    void settings()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("unit.bin"), plug = dir.filePath("plugged");
-        QVERIFY(!unit().setEepromFile(path.toStdString()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(100, '\x42'));
-        file.close();
-        const QList<QByteArray> env{"FIRMWARE=1.4",
-                                    "CPLD=180001",
-                                    "LATENCY=2",
-                                    "SILENT_FIRMWARE=0",
-                                    "DATETIME_STATUS=0x80",
-                                    "PLUG_FILE=" + plug.toLocal8Bit(),
-                                    "EEPROM=" + path.toLocal8Bit()};
-        for (const QByteArray &setting : env)
-            qputenv("VIRTUAL_UNIT_" + setting.split('=').first(),
-                    setting.mid(setting.indexOf('=') + 1));
-        unit().applyEnvironment();
-        for (const QByteArray &setting : env)
-            qunsetenv("VIRTUAL_UNIT_" + setting.split('=').first());
-
-        QCOMPARE(int(unit().eeprom()[99]), 0x42);
-        QCOMPARE(int(unit().eeprom()[100]), 0);
-        QCOMPARE(QString::fromStdString(unit().firmwareString(1)).mid(7, 3), QString("1.4"));
-        QVERIFY(QString::fromStdString(unit().firmwareString(8)).startsWith("180001"));
-        // Plugged in only while the file exists.
-        QVERIFY(!openUnit());
-        QFile(plug).open(QIODevice::WriteOnly);
-        hid_device *dev = openUnit();
-        QVERIFY(write(dev, dateTime));
-        QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev).at(2), 0x80);
-        unit().setReplyLatency(0);
-        QVERIFY(write(dev, writeBlock(1, 1232, 0, 24, 0x10)));
-        for (int a = 24; a + 24 < 1232; a += 24)
-            QVERIFY(write(dev, writeBlock(2, 1232, a, 24, 0x10)));
-        QVERIFY(write(dev, writeBlock(3, 1232, 1224, 8, 0x10)));
-        QCOMPARE(violationText(), QString());
-        QCOMPARE(unit().completedUploads(), 1);
-        QFile::remove(plug);
-        unsigned char in[64];
-        QCOMPARE(hid_read(dev, in, 64), -1);
-        hid_close(dev);
-
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
-        QCOMPARE(saved.size(), 1760);
-        QCOMPARE(int(quint8(saved.at(1231))), (0x10 + 1231) & 0xFF);
-        QCOMPARE(int(quint8(saved.at(1232))), 0);
     }
 };
 
