@@ -111,19 +111,22 @@ struct StartCase
     QString title = {}, text = {};
     bool unplug = false;
 };
-struct ErrorCase
+// A transfer interrupted: the unit plugged out after some reports, status
+// 0xFF for a write block, or a block reply rewritten to a count and address.
+struct FaultCase
 {
     bool upload;
-    QString firmware;
-    int dateStatus, reply, count, address;
-    bool completes;
+    int dateStatus = 0, unplugAfter = 0, failBlock = 0;
+    int badReply = 0, count = 0, address = 0;
+    bool completes = false;
+    QString firmware = "1.6";
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(TransferCase)
 Q_DECLARE_METATYPE(StartCase)
-Q_DECLARE_METATYPE(ErrorCase)
+Q_DECLARE_METATYPE(FaultCase)
 
 // The protocol and both transfers, driven through the panel against the
 // virtual unit.
@@ -471,119 +474,92 @@ private slots:
         QVERIFY(!r.panel.link()->isBusy());
     }
 
-    void unplugDuringTransfer_data()
+    void interruptedTransfer_data()
     {
-        columns<bool, int, int>({"upload", "dateStatus", "reports"});
+        QTest::addColumn<FaultCase>("c");
         // An upload is plugged out after the date and time (1 report) or after
         // block n (n + 1 reports); a download after request n.
         for (int reports = 1; reports <= 75; ++reports)
-            QTest::addRow("upload, after report %d", reports) << true << 0x00 << reports;
+            QTest::addRow("upload, unplugged after report %d", reports)
+                << FaultCase{true, 0, reports};
         for (int reports : {1, 2, 3, 40, 74, 75})
-            QTest::addRow("upload two at once, after report %d", reports)
-                << true << 0x80 << reports;
+            QTest::addRow("upload two at once, unplugged after report %d", reports)
+                << FaultCase{true, 0x80, reports};
         for (int reports = 1; reports <= 74; ++reports)
-            QTest::addRow("download, after request %d", reports) << false << 0x00 << reports;
+            QTest::addRow("download, unplugged after request %d", reports)
+                << FaultCase{false, 0, reports};
+        QTest::newRow("two at once, 0xFF for block 1") << FaultCase{true, 0x80, 0, 1};
+        QTest::newRow("two at once, 0xFF for block 73") << FaultCase{true, 0x80, 0, 73};
+        // Ahead by one block, the upload counts as done at the reply before the last.
+        QTest::newRow("two at once, 0xFF for the last block")
+            << FaultCase{true, 0x80, 0, 74, 0, 0, 0, true};
+        QTest::newRow("reply count 57") << FaultCase{false, 0, 0, 0, 1, 57, 0};
+        QTest::newRow("reply count 255") << FaultCase{false, 0, 0, 0, 30, 255, 696};
+        QTest::newRow("reply past the end") << FaultCase{false, 0, 0, 0, 10, 24, 1750};
+        QTest::newRow("reply far past the end") << FaultCase{false, 0, 0, 0, 10, 24, 0xFFF0};
+        QTest::newRow("last reply, one byte past") << FaultCase{false, 0, 0, 0, 74, 9, 1752};
+        QTest::newRow("1232, reply past the end")
+            << FaultCase{false, 0, 0, 0, 52, 9, 1224, false, "1.4"};
+        QTest::newRow("1232, last reply exact")
+            << FaultCase{false, 0, 0, 0, 52, 8, 1224, true, "1.4"};
+        QTest::newRow("56 bytes at the end") << FaultCase{false, 0, 0, 0, 74, 56, 1704, true};
     }
-    void unplugDuringTransfer()
+    void interruptedTransfer()
     {
-        QFETCH(bool, upload);
-        QFETCH(int, dateStatus);
-        QFETCH(int, reports);
-        unit().setDateTimeStatus(dateStatus);
+        QFETCH(FaultCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(31));
         Rig r;
         QVERIFY(r.connect(32));
-        unit().setUnplugAfterReports(reports);
-
-        r.start(upload);
-        QVERIFY(finishTransfer(r.panel) >= 0);
-
-        QVERIFY(!r.panel.link()->isOnline());
-        QCOMPARE(r.panel.link()->currentTransferState(), 0);
-        QVERIFY(!dialogShown(r.panel));
-        QCOMPARE(r.panel.findChild<QLineEdit *>("unitNameEdit")->text(),
-                 QString("<Not Connected>"));
-        QCOMPARE(texts(r.status).last(), QString("RSX-4 Offline"));
-        QVERIFY(!texts(r.status).contains(upload ? "Upload Complete" : "Download Complete"));
-        QCOMPARE(r.image.image(), r.before);
-        QCOMPARE(r.redraw.count(), 0);
-        // After the last block the unit holds the preset, but never said so.
-        QCOMPARE(unit().completedUploads(), upload && reports == 75 ? 1 : 0);
-
-        // Plugged in again, the next transfer starts from the beginning.
-        unit().setPlugged(true);
-        QVERIFY(r.connect(33));
-        QVERIFY(r.run(upload));
-        QCOMPARE(toInts(unit().eeprom(), 1760), r.image.image());
-        QCOMPARE(upload ? unit().completedUploads() : r.redraw.count(), 1);
-    }
-
-    // Status 0xFF for a write block, and block replies out of bounds.
-    void transferErrors_data()
-    {
-        QTest::addColumn<ErrorCase>("c");
-        QTest::newRow("two at once, 0xFF for block 1")
-            << ErrorCase{true, "1.6", 0x80, 1, 0, 0, false};
-        QTest::newRow("two at once, 0xFF for block 73")
-            << ErrorCase{true, "1.6", 0x80, 73, 0, 0, false};
-        // Ahead by one block, the upload counts as done at the reply before the last.
-        QTest::newRow("two at once, 0xFF for the last block")
-            << ErrorCase{true, "1.6", 0x80, 74, 0, 0, true};
-        QTest::newRow("count 57") << ErrorCase{false, "1.6", 0, 1, 57, 0, false};
-        QTest::newRow("count 255") << ErrorCase{false, "1.6", 0, 30, 255, 696, false};
-        QTest::newRow("past the end") << ErrorCase{false, "1.6", 0, 10, 24, 1750, false};
-        QTest::newRow("far past the end") << ErrorCase{false, "1.6", 0, 10, 24, 0xFFF0, false};
-        QTest::newRow("last, one byte past") << ErrorCase{false, "1.6", 0, 74, 9, 1752, false};
-        QTest::newRow("short image, past 1232") << ErrorCase{false, "1.4", 0, 52, 9, 1224, false};
-        QTest::newRow("short image, last exact") << ErrorCase{false, "1.4", 0, 52, 8, 1224, true};
-        QTest::newRow("56 bytes at the end") << ErrorCase{false, "1.6", 0, 74, 56, 1704, true};
-    }
-    void transferErrors()
-    {
-        QFETCH(ErrorCase, c);
-        const bool upload = c.upload, completes = c.completes;
-        unit().setFirmwareVersion(c.firmware.toStdString());
-        unit().setDateTimeStatus(c.dateStatus);
-        unit().setEeprom(pattern(41));
-        Rig r;
-        QVERIFY(r.connect(42));
+        unit().setUnplugAfterReports(c.unplugAfter);
+        unit().setFailWriteBlock(c.failBlock);
         int replies = 0;
-        if (upload) {
-            unit().setFailWriteBlock(c.reply);
-        } else {
-            unit().setReplyFilter([&](VirtualUnit::Report &in) {
-                if (in[1] == 0x0C && ++replies == c.reply) {
-                    in[0] = static_cast<std::uint8_t>(c.count);
-                    in[6] = static_cast<std::uint8_t>(c.address >> 8);
-                    in[7] = static_cast<std::uint8_t>(c.address & 0xFF);
-                }
-                return true;
-            });
-        }
+        unit().setReplyFilter([&](VirtualUnit::Report &in) {
+            if (in[1] == 0x0C && ++replies == c.badReply) {
+                in[0] = static_cast<std::uint8_t>(c.count);
+                in[6] = static_cast<std::uint8_t>(c.address >> 8);
+                in[7] = static_cast<std::uint8_t>(c.address & 0xFF);
+            }
+            return true;
+        });
 
-        QVERIFY(r.run(upload));
-        const int sent = reportsWithCommand(upload ? 0x0D : 0x0C).size();
+        r.start(c.upload);
+        QVERIFY(finishTransfer(r.panel) >= 0);
+        const auto sent = unit().receivedReports().size();
         tick(r.panel, 10);
 
-        QVERIFY(r.panel.link()->isOnline());
+        const bool unplugged = c.unplugAfter > 0;
+        // Nothing more is sent after the fault.
+        QCOMPARE(unit().receivedReports().size(), sent);
+        if (!unplugged && !c.completes)
+            QVERIFY(reportsWithCommand(c.upload ? 0x0D : 0x0C).size() <=
+                    c.failBlock + c.badReply + 2);
+        QCOMPARE(r.panel.link()->isOnline(), !unplugged);
+        QCOMPARE(r.panel.link()->currentTransferState(), 0);
         QVERIFY(!dialogShown(r.panel));
-        QCOMPARE(texts(r.status).contains(upload ? "Upload Complete" : "Download Complete"),
-                 completes);
-        QCOMPARE(unit().completedUploads(), 0);
-        // Nothing more is sent after the failure.
-        QCOMPARE(reportsWithCommand(upload ? 0x0D : 0x0C).size(), sent);
-        if (!completes) {
-            QVERIFY(sent <= c.reply + 2);
-            QCOMPARE(r.image.image(), r.before);
+        if (unplugged) {
+            QCOMPARE(r.panel.findChild<QLineEdit *>("unitNameEdit")->text(),
+                     QString("<Not Connected>"));
+            QCOMPARE(texts(r.status).last(), QString("RSX-4 Offline"));
         }
-        QCOMPARE(r.redraw.count(), completes && !upload ? 1 : 0);
+        QCOMPARE(texts(r.status).contains(c.upload ? "Upload Complete" : "Download Complete"),
+                 c.completes);
+        if (c.upload || !c.completes)
+            QCOMPARE(r.image.image(), r.before);
+        QCOMPARE(r.redraw.count(), c.completes && !c.upload ? 1 : 0);
+        // After the last block the unit holds the preset, but never said so.
+        QCOMPARE(unit().completedUploads(), c.upload && c.unplugAfter == 75 ? 1 : 0);
 
-        // The link stays up and the next transfer goes through.
+        // Plugged in again, the next transfer starts from the beginning and goes through.
+        unit().setPlugged(true);
         unit().setFailWriteBlock(0);
         unit().setReplyFilter({});
-        QVERIFY(r.run(upload));
+        QVERIFY(r.connect(33));
+        QVERIFY(r.run(c.upload));
         const int size = c.firmware == "1.4" ? 1232 : 1760;
         QCOMPARE(toInts(unit().eeprom(), size), r.image.image().mid(0, size));
+        QCOMPARE(c.upload ? unit().completedUploads() : r.redraw.count(), 1);
     }
 };
 
