@@ -486,6 +486,9 @@ private slots:
                 in[0] = static_cast<std::uint8_t>(c.count);
                 in[6] = static_cast<std::uint8_t>(c.address >> 8);
                 in[7] = static_cast<std::uint8_t>(c.address & 0xFF);
+                // Data that belongs where the reply says, when it fits.
+                for (int i = 0; i < c.count && i < 56 && c.address + i < 1760; ++i)
+                    in[8 + i] = unit().eeprom()[c.address + i];
             }
             return true;
         });
@@ -510,8 +513,11 @@ private slots:
         }
         QCOMPARE(texts(r.status).contains(c.upload ? "Upload Complete" : "Download Complete"),
                  c.completes);
+        const int size = c.firmware == "1.4" ? 1232 : 1760;
         if (c.upload || !c.completes)
             QCOMPARE(r.image.image(), r.before);
+        else
+            QCOMPARE(r.image.image().mid(0, size), toInts(unit().eeprom(), size));
         QCOMPARE(r.redraw.count(), c.completes && !c.upload ? 1 : 0);
         // After the last block the unit holds the preset, but never said so.
         QCOMPARE(unit().completedUploads(), c.upload && c.unplugAfter == 75 ? 1 : 0);
@@ -522,7 +528,6 @@ private slots:
         unit().setReplyFilter({});
         QVERIFY(r.connect(33));
         QVERIFY(r.run(c.upload));
-        const int size = c.firmware == "1.4" ? 1232 : 1760;
         QCOMPARE(toInts(unit().eeprom(), size), r.image.image().mid(0, size));
         QCOMPARE(c.upload ? unit().completedUploads() : r.redraw.count(), 1);
     }
