@@ -468,7 +468,7 @@ private slots:
             << FaultCase{false, 0, 0, 0, 52, 9, 1224, false, "1.4"};
         QTest::newRow("1232, last reply exact")
             << FaultCase{false, 0, 0, 0, 52, 8, 1224, true, "1.4"};
-        QTest::newRow("56 bytes at the end") << FaultCase{false, 0, 0, 0, 74, 56, 1704, true};
+        QTest::newRow("56 bytes, from block before") << FaultCase{false, 0, 0, 0, 2, 56, 0, true};
     }
     void interruptedTransfer()
     {
