@@ -39,19 +39,88 @@ VirtualUnit::Report report(const Bytes &bytes)
     return r;
 }
 
-// The write block the unit must receive for `image` at `address`.
-Bytes expectedWriteBlock(const QVector<int> &image, int phase, int total, int address, int count)
+// A whole report: `header`, then `data`, then zeros.
+Bytes padded(const Bytes &header, const Bytes &data = {})
 {
-    Bytes bytes(VirtualUnit::ReportSize, 0);
-    const Bytes header{count,      0x0D,         phase,        1,
-                       total >> 8, total & 0xFF, address >> 8, address & 0xFF};
-    std::copy(header.begin(), header.end(), bytes.begin());
-    for (int i = 0; i < count; ++i)
-        bytes[8 + i] = image.at(address + i) & 0xFF;
-    return bytes;
+    const Bytes bytes = header + data;
+    return bytes + Bytes(VirtualUnit::ReportSize - bytes.size(), 0);
 }
 
+// Adds one column per type, named in order.
+template <typename... T> void columns(std::initializer_list<const char *> names)
+{
+    auto name = names.begin();
+    (QTest::addColumn<T>(*name++), ...);
+}
+
+bool buttonEnabled(const commsWidget &panel, const char *name)
+{
+    return panel.findChild<QPushButton *>(name)->isEnabled();
+}
+
+// A panel, the image it transfers, and what it announced.
+struct Rig
+{
+    PresetImage image;
+    QVector<int> before;
+    commsWidget panel;
+    QSignalSpy status{&panel, &commsWidget::commsStatusChange};
+    QSignalSpy redraw{&panel, &commsWidget::redrawData};
+
+    // Fills the image from `seed` (0 keeps it) and connects; forgets what that took.
+    bool connect(int seed = 0)
+    {
+        if (seed)
+            fillImage(image, seed);
+        before = image.image();
+        const bool online = connectUnit(panel);
+        unit().clearLog();
+        status.clear();
+        redraw.clear();
+        return online;
+    }
+    void start(bool upload) { upload ? panel.startUpload(&image) : panel.startDownload(&image); }
+    bool run(bool upload)
+    {
+        start(upload);
+        return finishTransfer(panel) > 0;
+    }
+};
+
+// One row of a table: what the unit is set to, and what should come of it.
+struct TransferCase
+{
+    bool upload;
+    QString firmware;
+    int dateStatus = 0;
+    bool sync = true;
+    int latency = 0, noise = 0;
+    bool cancel = false;
+};
+struct StartCase
+{
+    bool upload;
+    QString firmware, cpld;
+    int control;
+    QString title = {}, text = {};
+    bool unplug = false;
+};
+// A transfer interrupted: the unit plugged out after some reports, status
+// 0xFF for a write block, or a block reply rewritten to a count and address.
+struct FaultCase
+{
+    bool upload;
+    int dateStatus = 0, unplugAfter = 0, failBlock = 0;
+    int badReply = 0, count = 0, address = 0;
+    bool completes = false;
+    QString firmware = "1.6";
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(TransferCase)
+Q_DECLARE_METATYPE(StartCase)
+Q_DECLARE_METATYPE(FaultCase)
 
 // The protocol and both transfers, driven through the panel against the
 // virtual unit.
@@ -65,40 +134,29 @@ private slots:
 
     void firmwareExchange_data()
     {
-        QTest::addColumn<QString>("string1");
-        QTest::addColumn<QString>("cpld");
-        QTest::addColumn<double>("version");
-        QTest::addColumn<int>("imageVersion");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<double>("cpldVersion");
-        QTest::newRow("1.4") << "RSX-4 v1.4 (virtual)"
-                             << "190117" << 1.4 << 1 << 8 << 2.0;
-        QTest::newRow("1.5") << "RSX-4 v1.5 (virtual)"
-                             << "190117" << 1.5 << 2 << 10 << 2.0;
-        QTest::newRow("1.6") << "RSX-4 v1.6 (virtual)"
-                             << "190117" << 1.6 << 2 << 10 << 2.0;
-        QTest::newRow("no number") << "RSX-4 unit"
-                                   << "190117" << 0.0 << 1 << 8 << 2.0;
-        QTest::newRow("short") << "RSX"
-                               << "190117" << 0.0 << 1 << 8 << 2.0;
-        QTest::newRow("CPLD 190116") << "RSX-4 v1.6 (virtual)"
-                                     << "190116" << 1.6 << 2 << 10 << 1.0;
-        QTest::newRow("CPLD 999999") << "RSX-4 v1.6 (virtual)"
-                                     << "999999" << 1.6 << 2 << 10 << 2.0;
-        QTest::newRow("CPLD no number") << "RSX-4 v1.4 (virtual)"
-                                        << "CPLD-X" << 1.4 << 1 << 8 << 1.0;
+        columns<QString, QString, double, int, int, double>(
+            {"string1", "cpld", "version", "imageVersion", "count", "cpldVersion"});
+        auto row = [](const char *string1, const char *cpld, double version, int image, int count,
+                      double cpldVersion) {
+            QTest::addRow("%s, CPLD %s", string1, cpld)
+                << QString(string1) << QString(cpld) << version << image << count << cpldVersion;
+        };
+        row("RSX-4 v1.4 (virtual)", "190117", 1.4, 1, 8, 2.0);
+        row("RSX-4 v1.5 (virtual)", "190117", 1.5, 2, 10, 2.0);
+        row("RSX-4 v1.6 (virtual)", "190117", 1.6, 2, 10, 2.0);
+        row("RSX-4 unit", "190117", 0.0, 1, 8, 2.0);
+        row("RSX", "190117", 0.0, 1, 8, 2.0);
+        row("RSX-4 v1.6 (virtual)", "190116", 1.6, 2, 10, 1.0);
+        row("RSX-4 v1.6 (virtual)", "999999", 1.6, 2, 10, 2.0);
+        row("RSX-4 v1.4 (virtual)", "CPLD-X", 1.4, 1, 8, 1.0);
     }
     void firmwareExchange()
     {
         QFETCH(QString, string1);
         QFETCH(QString, cpld);
-        QFETCH(double, version);
-        QFETCH(int, imageVersion);
         QFETCH(int, count);
-        QFETCH(double, cpldVersion);
         unit().setFirmwareString(1, string1.toStdString());
         unit().setCpldBuild(cpld.toStdString());
-
         commsWidget panel;
         const DeviceLink *link = panel.link();
         QCOMPARE(link->firmwareVersion(), 0.0);
@@ -106,455 +164,69 @@ private slots:
         QCOMPARE(link->unitCpldVersion(), 1.0);
         QVERIFY(connectUnit(panel));
 
-        QCOMPARE(link->firmwareVersion(), version);
-        QCOMPARE(link->unitImageVersion(), imageVersion);
+        QTEST(link->firmwareVersion(), "version");
+        QTEST(link->unitImageVersion(), "imageVersion");
         QCOMPARE(link->expectedStringCount(), count);
-        QCOMPARE(link->unitCpldVersion(), cpldVersion);
-
-        Bytes requested;
+        QTEST(link->unitCpldVersion(), "cpldVersion");
+        Bytes requested, expected;
         for (const auto &out : reportsWithCommand(0x0E))
             requested << out[3];
-        Bytes expected;
-        for (int k = 1; k <= count; ++k)
+        QStringList strings = DeviceLink::defaultFirmwareStrings();
+        for (int k = 1; k <= count; ++k) {
             expected << k;
-        QCOMPARE(requested, expected);
-
-        const QStringList defaults = DeviceLink::defaultFirmwareStrings();
-        for (int k = 1; k <= 10; ++k) {
-            const QString want =
-                k <= count ? QString::fromStdString(unit().firmwareString(k)) : defaults.at(k - 1);
-            QCOMPARE(link->firmwareStrings().at(k - 1), want);
+            strings[k - 1] = QString::fromStdString(unit().firmwareString(k));
         }
+        QCOMPARE(requested, expected);
+        QCOMPARE(link->firmwareStrings(), strings);
         QCOMPARE(panel.findChild<QLineEdit *>("unitNameEdit")->text(), string1);
     }
 
-    void firmwareRepliesOutOfTheOrdinary_data()
+    // Reports nobody asked for, or out of the ordinary, while the link is idle.
+    void unexpectedReplies_data()
     {
-        QTest::addColumn<Bytes>("reply");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("requests");
-        const Bytes name{0x0E, 0, 0, 0, 0, 0, 0, 'N', 'A', 'M', 'E', 'S'};
+        columns<Bytes, int, QString, int>({"reply", "number", "text", "requests"});
+        auto row = [](const char *tag, const Bytes &reply, int number = 0, const char *text = "",
+                      int requests = 0) {
+            QTest::newRow(tag) << reply << number << QString(text) << requests;
+        };
+        const Bytes head{0, 0, 0, 0, 0};
         QTest::newRow("length above 56")
-            << (Bytes{200, 0x0E, 2, 0, 0, 0, 0, 0} + Bytes(56, 'x')) << 2 << QString(56, 'x') << 1;
-        QTest::newRow("zero byte ends it")
-            << Bytes{5, 0x0E, 3, 0, 0, 0, 0, 0, 'a', 'b', 0, 'c', 'd'} << 3 << "ab" << 1;
-        QTest::newRow("numbered 0") << (Bytes{5} + name) << 0 << "" << 0;
-        QTest::newRow("numbered above the count")
-            << Bytes{1, 0x0E, 11, 0, 0, 0, 0, 0, 'z'} << 0 << "" << 0;
-        QTest::newRow("last string")
-            << Bytes{2, 0x0E, 10, 0, 0, 0, 0, 0, 'o', 'k'} << 10 << "ok" << 0;
+            << (Bytes{200, 0x0E, 2} + head + Bytes(56, 'x')) << 2 << QString(56, 'x') << 1;
+        row("zero byte ends it", Bytes{5, 0x0E, 3} + head + Bytes{'a', 'b', 0, 'c'}, 3, "ab", 1);
+        row("numbered 0", Bytes{5, 0x0E, 0} + head + Bytes{'N', 'A', 'M', 'E', 'S'});
+        row("numbered above the count", Bytes{1, 0x0E, 11} + head + Bytes{'z'});
+        row("last string", Bytes{2, 0x0E, 10} + head + Bytes{'o', 'k'}, 10, "ok");
+        row("date and time accepted", {0, 0x0B, 0x80});
+        row("block accepted", {0, 0x0D, 0x80});
+        row("block failed", {0, 0x0C, 0xFF});
+        row("block data", Bytes{24, 0x0C, 0x80} + head + Bytes(24, 0x55));
+        row("unknown command", Bytes{3, 0x42, 0x80} + head + Bytes{1, 2, 3});
     }
-    void firmwareRepliesOutOfTheOrdinary()
+    void unexpectedReplies()
     {
         QFETCH(Bytes, reply);
         QFETCH(int, number);
         QFETCH(QString, text);
-        QFETCH(int, requests);
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        const QStringList before = panel.link()->firmwareStrings();
+        Rig r;
+        QVERIFY(r.connect());
+        QStringList strings = r.panel.link()->firmwareStrings();
         unit().setAnswerFirmwareRequests(false);
-        unit().clearLog();
 
         unit().queueReport(report(reply));
-        tick(panel);
+        tick(r.panel, 3);
 
-        QStringList after = before;
         if (number > 0)
-            after[number - 1] = text;
-        QCOMPARE(panel.link()->firmwareStrings(), after);
-        QCOMPARE(reportsWithCommand(0x0E).size(), requests);
-        QCOMPARE(panel.link()->expectedStringCount(), 10);
+            strings[number - 1] = text;
+        QCOMPARE(r.panel.link()->firmwareStrings(), strings);
+        QTEST(int(unit().receivedReports().size()), "requests");
+        QCOMPARE(r.panel.link()->expectedStringCount(), 10);
+        QVERIFY(!r.panel.link()->isBusy());
+        QVERIFY(!dialogShown(r.panel));
+        QCOMPARE(r.status.count(), 0);
     }
 
-    void emptyStringOneStopsTheRepeat()
-    {
-        unit().setAnswerFirmwareRequests(false);
-        commsWidget panel;
-        tick(panel, 5);
-        // Asked again on every tick while it has not come.
-        QCOMPARE(reportsWithCommand(0x0E).size(), 5);
-        QCOMPARE(panel.link()->firmwareStrings().first(), QString("unknown"));
-        QVERIFY(panel.findChild<QPushButton *>("uploadButton")->isEnabled());
-        QVERIFY(panel.findChild<QPushButton *>("downloadButton")->isEnabled());
-
-        unit().queueReport(report({0, 0x0E, 1}));
-        unit().clearLog();
-        tick(panel, 3);
-        QCOMPARE(panel.link()->firmwareStrings().first(), QString());
-        QCOMPARE(panel.link()->firmwareVersion(), 0.0);
-        // String 2 is asked for once, and string 1 no more.
-        QCOMPARE(reportsWithCommand(0x0E).size(), 1);
-        QCOMPARE(int(reportsWithCommand(0x0E).first()[3]), 2);
-    }
-
-    void blockBytes_data()
-    {
-        QTest::addColumn<bool>("upload");
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<int>("blocks");
-        QTest::newRow("upload 1760") << true << "1.6" << 1760 << 74;
-        QTest::newRow("upload 1232") << true << "1.4" << 1232 << 52;
-        QTest::newRow("download 1760") << false << "1.6" << 1760 << 74;
-        QTest::newRow("download 1232") << false << "1.4" << 1232 << 52;
-    }
-    // First, middle and last report of each transfer, byte for byte.
-    void blockBytes()
-    {
-        QFETCH(bool, upload);
-        QFETCH(QString, firmware);
-        QFETCH(int, total);
-        QFETCH(int, blocks);
-        unit().setFirmwareVersion(firmware.toStdString());
-        PresetImage image;
-        fillImage(image, 3);
-        // Values wider than a byte go out as their low eight bits.
-        image.setImageByte(5, 0x1FE);
-        const QVector<int> bytes = image.image();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        unit().clearLog();
-        if (upload)
-            panel.startUpload(&image);
-        else
-            panel.startDownload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-
-        const auto sent = reportsWithCommand(upload ? 0x0D : 0x0C);
-        QCOMPARE(sent.size(), blocks);
-        const int middle = blocks / 2;
-        if (upload) {
-            QCOMPARE(reportBytes(sent.first()), expectedWriteBlock(bytes, 1, total, 0, 24));
-            QCOMPARE(reportBytes(sent.at(middle)),
-                     expectedWriteBlock(bytes, 2, total, middle * 24, 24));
-            QCOMPARE(reportBytes(sent.last()), expectedWriteBlock(bytes, 3, total, total - 8, 8));
-            QCOMPARE(int(sent.first()[1 + 8 + 5]), 0xFE);
-        } else {
-            auto expected = [](int phase, int count, int address) {
-                Bytes report(VirtualUnit::ReportSize, 0);
-                const Bytes header{0, 0x0C, phase, 0, count, 0, address >> 8, address & 0xFF};
-                std::copy(header.begin(), header.end(), report.begin());
-                return report;
-            };
-            QCOMPARE(reportBytes(sent.first()), expected(0x80, 24, 0));
-            QCOMPARE(reportBytes(sent.at(1)), expected(0x81, 24, 24));
-            QCOMPARE(reportBytes(sent.at(middle)), expected(0x81, 24, middle * 24));
-            QCOMPARE(reportBytes(sent.last()), expected(0x82, 8, total - 8));
-        }
-    }
-
-    void dateTimeBytes()
-    {
-        PresetImage image;
-        fillImage(image, 9);
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        // A download first, so that byte 7 and the bytes after the values hold
-        // something a date and time report must leave alone.
-        panel.startDownload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        fillImage(image, 9);
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        unit().clearLog();
-
-        const QDateTime before = QDateTime::currentDateTime();
-        panel.startUpload(&image);
-        const QDateTime after = QDateTime::currentDateTime();
-        QVERIFY(finishTransfer(panel) > 0);
-
-        const auto dates = reportsWithCommand(0x0B);
-        QCOMPARE(dates.size(), 1);
-        const Bytes bytes = reportBytes(dates.first());
-        QCOMPARE(bytes.mid(0, 7), (Bytes{7, 0x0B, 0x64, 0, 0, 0, 0}));
-        // Left by the last block of the previous upload: its address and data.
-        QCOMPARE(bytes.at(7), 1752 & 0xFF);
-        QCOMPARE(bytes.at(15), image.imageByte(1759));
-        QCOMPARE(bytes.mid(16), Bytes(48, 0));
-
-        auto values = [](const QDateTime &t) {
-            return Bytes{t.date().day(),       t.date().month(), t.date().year() % 100,
-                         t.date().dayOfWeek(), t.time().hour(),  t.time().minute(),
-                         t.time().second()};
-        };
-        const Bytes sent = bytes.mid(8, 7);
-        QVERIFY2(sent == values(before) || sent == values(after),
-                 qPrintable(QString("%1").arg(sent.at(6))));
-    }
-
-    void upload_data()
-    {
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<int>("dateStatus");
-        QTest::addColumn<bool>("sync");
-        QTest::addColumn<int>("latency");
-        QTest::addColumn<int>("noise");
-        QTest::newRow("1.6") << "1.6" << 0x00 << true << 0 << 0;
-        QTest::newRow("1.6, date reply accepted") << "1.6" << 0x80 << true << 0 << 0;
-        QTest::newRow("1.6, no date") << "1.6" << 0x00 << false << 0 << 0;
-        QTest::newRow("1.6, slow unit") << "1.6" << 0x00 << true << 3 << 0;
-        QTest::newRow("1.6, noise") << "1.6" << 0x00 << true << 0 << 1;
-        QTest::newRow("1.4") << "1.4" << 0x00 << true << 0 << 0;
-        QTest::newRow("1.4, slow unit, noise") << "1.4" << 0x80 << true << 2 << 3;
-    }
-    void upload()
-    {
-        QFETCH(QString, firmware);
-        QFETCH(int, dateStatus);
-        QFETCH(bool, sync);
-        QFETCH(int, latency);
-        QFETCH(int, noise);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setDateTimeStatus(dateStatus);
-        const std::vector<std::uint8_t> factory = unit().eeprom();
-        PresetImage image;
-        fillImage(image, 5);
-
-        commsWidget panel;
-        panel.syncDateTimeOption()->setChecked(sync);
-        QVERIFY(connectUnit(panel));
-        unit().setReplyLatency(latency);
-        unit().setRandomReports(noise, 42);
-        unit().clearLog();
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-
-        panel.startUpload(&image);
-        QVERIFY(dialogShown(panel));
-        QCOMPARE(panel.transferDialog()->windowTitle(), QString("Transfer Operation"));
-        QCOMPARE(panel.transferDialog()->windowModality(), Qt::WindowModal);
-        QVERIFY(panel.transferDialog()->windowFlags() & Qt::Tool);
-        QVERIFY(!panel.findChild<QPushButton *>("uploadButton")->isEnabled());
-        if (sync && dateStatus == 0x80) {
-            // The accepted date and time reply sends the first two blocks at once.
-            tick(panel, latency + 1);
-            QCOMPARE(reportsWithCommand(0x0D).size(), 2);
-        }
-        QVERIFY(finishTransfer(panel) > 0);
-        tick(panel, 10);
-
-        const int size = firmware == "1.4" ? 1232 : 1760;
-        QCOMPARE(toInts(unit().eeprom(), size), image.image().mid(0, size));
-        QCOMPARE(toInts(unit().eeprom(), 1760).mid(size), toInts(factory, 1760).mid(size));
-        QCOMPARE(unit().completedUploads(), 1);
-        QCOMPARE(reportsWithCommand(0x0B).size(), sync ? 1 : 0);
-        QCOMPARE(texts(status), QStringList({"Sending Preset to RSX-4...", "Upload Complete"}));
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(panel.link()->currentTransferState(), 0);
-        QVERIFY(panel.findChild<QPushButton *>("uploadButton")->isEnabled());
-    }
-
-    void download_data()
-    {
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<int>("latency");
-        QTest::addColumn<int>("noise");
-        QTest::newRow("1.6") << "1.6" << 0 << 0;
-        QTest::newRow("1.6, slow unit") << "1.6" << 4 << 0;
-        QTest::newRow("1.6, noise") << "1.6" << 0 << 1;
-        QTest::newRow("1.4") << "1.4" << 0 << 0;
-        QTest::newRow("1.4, slow unit, noise") << "1.4" << 1 << 2;
-    }
-    void download()
-    {
-        QFETCH(QString, firmware);
-        QFETCH(int, latency);
-        QFETCH(int, noise);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setEeprom(pattern(11));
-        PresetImage image;
-        fillImage(image, 12);
-        const QVector<int> before = image.image();
-
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        unit().setReplyLatency(latency);
-        unit().setRandomReports(noise, 7);
-        QStringList events;
-        connect(&panel, &commsWidget::commsStatusChange, this,
-                [&events](const QString &text) { events << text; });
-        connect(&panel, &commsWidget::redrawData, this, [&] {
-            // The model already holds the new preset when the views are asked to reload.
-            events << QString("redraw %1").arg(image.value(PresetImage::PresetName, 0));
-        });
-
-        panel.startDownload(&image);
-        QVERIFY(dialogShown(panel));
-        QVERIFY(finishTransfer(panel) > 0);
-
-        const int size = firmware == "1.4" ? 1232 : 1760;
-        QCOMPARE(image.image().mid(0, size), toInts(unit().eeprom(), size));
-        QCOMPARE(image.image().mid(size), before.mid(size));
-        QCOMPARE(events,
-                 QStringList({"Receiving Preset from RSX-4...",
-                              QString("redraw %1").arg(unit().eeprom()[32]), "Download Complete"}));
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(panel.link()->currentTransferState(), 0);
-    }
-
-    void refusedForNewerFirmware_data()
-    {
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<bool>("upload");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("upload 2.0") << "2.0" << true << "Send Preset";
-        QTest::newRow("download 2.0") << "2.0" << false << "Receive Preset";
-        QTest::newRow("upload 3.1") << "3.1" << true << "Send Preset";
-        QTest::newRow("download 2.5") << "2.5" << false << "Receive Preset";
-    }
-    void refusedForNewerFirmware()
-    {
-        QFETCH(QString, firmware);
-        QFETCH(bool, upload);
-        QFETCH(QString, title);
-        unit().setFirmwareVersion(firmware.toStdString());
-        PresetImage image;
-        const QVector<int> before = image.image();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        unit().clearLog();
-        ModalAnswerer answerer;
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-
-        if (upload)
-            panel.startUpload(&image);
-        else
-            panel.startDownload(&image);
-        tick(panel, 5);
-
-        QCOMPARE(answerer.titles(), QStringList({title}));
-        QCOMPARE(answerer.texts(), QStringList({DeviceLink::FirmwareTooNewText}));
-        QVERIFY(unit().receivedReports().empty());
-        QCOMPARE(status.count(), 0);
-        QVERIFY(!dialogShown(panel));
-        QVERIFY(!panel.link()->isBusy());
-        QCOMPARE(image.image(), before);
-    }
-
-    void midiRemoteControlWarning_data()
-    {
-        QTest::addColumn<int>("control");
-        QTest::addColumn<QString>("cpld");
-        QTest::addColumn<bool>("warns");
-        QTest::newRow("disabled, channel 1") << 0x00 << "190116" << false;
-        QTest::newRow("disabled, channel 6") << 0x05 << "190116" << false;
-        QTest::newRow("input 1, channel 1") << 0x10 << "190116" << true;
-        QTest::newRow("expansion, channel 16") << 0x3F << "190116" << true;
-        QTest::newRow("input 2, newer CPLD") << 0x20 << "190117" << false;
-    }
-    void midiRemoteControlWarning()
-    {
-        QFETCH(int, control);
-        QFETCH(QString, cpld);
-        QFETCH(bool, warns);
-        unit().setCpldBuild(cpld.toStdString());
-        PresetImage image;
-        image.setValue(PresetImage::ConfigBlock, 3, control);
-        image.buildImage();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        ModalAnswerer answerer;
-        answerer.ignoreClass("QProgressDialog");
-        unit().clearLog();
-
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-
-        QCOMPARE(answerer.titles(), warns ? QStringList({"Send Preset"}) : QStringList());
-        if (warns)
-            QCOMPARE(answerer.texts(), QStringList({DeviceLink::MidiRemoteControlText}));
-        // The upload goes on after the warning.
-        QCOMPARE(unit().completedUploads(), 1);
-        QCOMPARE(toInts(unit().eeprom(), 1760), image.image());
-    }
-
-    void unplugDuringUpload_data()
-    {
-        QTest::addColumn<int>("dateStatus");
-        QTest::addColumn<int>("reports");
-        // Plugged out after the date and time (1 report) or after block n (n + 1 reports).
-        for (int reports = 1; reports <= 75; ++reports)
-            QTest::newRow(qPrintable(QString("after report %1").arg(reports))) << 0x00 << reports;
-        for (int reports : {1, 2, 3, 40, 74, 75})
-            QTest::newRow(qPrintable(QString("two at once, after report %1").arg(reports)))
-                << 0x80 << reports;
-    }
-    void unplugDuringUpload()
-    {
-        QFETCH(int, dateStatus);
-        QFETCH(int, reports);
-        unit().setDateTimeStatus(dateStatus);
-        PresetImage image;
-        fillImage(image, 21);
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-        unit().setUnplugAfterReports(reports);
-
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) >= 0);
-
-        QVERIFY(!panel.link()->isOnline());
-        QCOMPARE(panel.link()->currentTransferState(), 0);
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(panel.findChild<QLineEdit *>("unitNameEdit")->text(), QString("<Not Connected>"));
-        QCOMPARE(texts(status).last(), QString("RSX-4 Offline"));
-        QVERIFY(!texts(status).contains("Upload Complete"));
-        // After the last block the unit holds the preset, but never said so.
-        QCOMPARE(unit().completedUploads(), reports == 75 ? 1 : 0);
-        unit().clearLog();
-
-        // Plugged in again, the next upload starts from the beginning.
-        unit().setPlugged(true);
-        QVERIFY(connectUnit(panel));
-        fillImage(image, 22);
-        unit().clearLog();
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        QCOMPARE(unit().completedUploads(), 1);
-        QCOMPARE(toInts(unit().eeprom(), 1760), image.image());
-    }
-
-    void unplugDuringDownload_data()
-    {
-        QTest::addColumn<int>("reports");
-        for (int reports = 1; reports <= 74; ++reports)
-            QTest::newRow(qPrintable(QString("after request %1").arg(reports))) << reports;
-    }
-    void unplugDuringDownload()
-    {
-        QFETCH(int, reports);
-        unit().setEeprom(pattern(31));
-        PresetImage image;
-        fillImage(image, 32);
-        const QVector<int> before = image.image();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-        QSignalSpy redraw(&panel, &commsWidget::redrawData);
-        unit().setUnplugAfterReports(reports);
-
-        panel.startDownload(&image);
-        QVERIFY(finishTransfer(panel) >= 0);
-
-        QVERIFY(!panel.link()->isOnline());
-        QCOMPARE(panel.link()->currentTransferState(), 0);
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(panel.findChild<QLineEdit *>("unitNameEdit")->text(), QString("<Not Connected>"));
-        QCOMPARE(texts(status).last(), QString("RSX-4 Offline"));
-        QCOMPARE(image.image(), before);
-        QCOMPARE(redraw.count(), 0);
-
-        unit().setPlugged(true);
-        QVERIFY(connectUnit(panel));
-        panel.startDownload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        QCOMPARE(image.image(), toInts(unit().eeprom(), 1760));
-        QCOMPARE(redraw.count(), 1);
-    }
-
-    void versionsSurviveAReconnect()
+    // A unit that stops answering firmware requests across a reconnect.
+    void firmwareUnanswered()
     {
         unit().setFirmwareVersion("1.4");
         unit().setCpldBuild("190116");
@@ -565,196 +237,299 @@ private slots:
         QVERIFY(!panel.link()->isOnline());
         QCOMPARE(panel.link()->firmwareStrings(), DeviceLink::defaultFirmwareStrings());
         QCOMPARE(panel.link()->expectedStringCount(), 1);
-        QCOMPARE(panel.link()->firmwareVersion(), 1.4);
 
         unit().setAnswerFirmwareRequests(false);
         unit().setPlugged(true);
-        tick(panel, 3);
+        unit().clearLog();
+        tick(panel, 5);
         QVERIFY(panel.link()->isOnline());
+        // The versions found before stay; string 1 is asked for on every tick.
         QCOMPARE(panel.link()->firmwareVersion(), 1.4);
         QCOMPARE(panel.link()->unitCpldVersion(), 1.0);
-    }
+        QCOMPARE(reportsWithCommand(0x0E).size(), 5);
+        QVERIFY(buttonEnabled(panel, "uploadButton") && buttonEnabled(panel, "downloadButton"));
 
-    void failureStatus_data()
-    {
-        QTest::addColumn<int>("dateStatus");
-        QTest::addColumn<int>("block");
-        QTest::addColumn<bool>("reportedComplete");
-        QTest::newRow("block 1") << 0x00 << 1 << false;
-        QTest::newRow("block 2") << 0x00 << 2 << false;
-        QTest::newRow("block 37") << 0x00 << 37 << false;
-        QTest::newRow("last block") << 0x00 << 74 << false;
-        QTest::newRow("two at once, block 1") << 0x80 << 1 << false;
-        QTest::newRow("two at once, block 73") << 0x80 << 73 << false;
-        // Ahead by one block, the upload counts as done at the reply before the last.
-        QTest::newRow("two at once, last block") << 0x80 << 74 << true;
-    }
-    void failureStatus()
-    {
-        QFETCH(int, dateStatus);
-        QFETCH(int, block);
-        QFETCH(bool, reportedComplete);
-        unit().setDateTimeStatus(dateStatus);
-        unit().setFailWriteBlock(block);
-        PresetImage image;
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
+        // An empty string 1 stops the repeat: string 2 is asked for once.
+        unit().queueReport(report({0, 0x0E, 1}));
         unit().clearLog();
-
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        const int sent = reportsWithCommand(0x0D).size();
-        tick(panel, 10);
-
-        QVERIFY(panel.link()->isOnline());
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(texts(status).contains("Upload Complete"), reportedComplete);
-        QCOMPARE(unit().completedUploads(), 0);
-        // Nothing more is sent after the failure.
-        QCOMPARE(reportsWithCommand(0x0D).size(), sent);
-        QVERIFY(sent <= std::min(block + 2, 74));
-
-        // The link stays up and the next upload goes through.
-        unit().setFailWriteBlock(0);
-        panel.startUpload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        QCOMPARE(unit().completedUploads(), 1);
+        tick(panel, 3);
+        QCOMPARE(panel.link()->firmwareStrings().first(), QString());
+        QCOMPARE(reportsWithCommand(0x0E).size(), 1);
+        QCOMPARE(int(reportsWithCommand(0x0E).first()[3]), 2);
     }
 
-    void badBlockReplies_data()
+    void transfer_data()
     {
-        QTest::addColumn<QString>("firmware");
-        QTest::addColumn<int>("reply");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("address");
-        QTest::addColumn<bool>("completes");
-        QTest::newRow("count 57") << "1.6" << 1 << 57 << 0 << false;
-        QTest::newRow("count 255") << "1.6" << 30 << 255 << 696 << false;
-        QTest::newRow("past the end") << "1.6" << 10 << 24 << 1750 << false;
-        QTest::newRow("far past the end") << "1.6" << 10 << 24 << 0xFFF0 << false;
-        QTest::newRow("last, count 57") << "1.6" << 74 << 57 << 1752 << false;
-        QTest::newRow("last, one byte past") << "1.6" << 74 << 9 << 1752 << false;
-        QTest::newRow("short image, past 1232") << "1.4" << 52 << 9 << 1224 << false;
-        QTest::newRow("short image, last exact") << "1.4" << 52 << 8 << 1224 << true;
-        QTest::newRow("56 bytes at the end") << "1.6" << 74 << 56 << 1704 << true;
+        QTest::addColumn<TransferCase>("c");
+        QTest::newRow("upload 1.6") << TransferCase{true, "1.6"};
+        QTest::newRow("upload 1.6, date reply accepted") << TransferCase{true, "1.6", 0x80};
+        QTest::newRow("upload 1.6, no date") << TransferCase{true, "1.6", 0, false};
+        QTest::newRow("upload 1.6, slow unit") << TransferCase{true, "1.6", 0, true, 3};
+        QTest::newRow("upload 1.4") << TransferCase{true, "1.4"};
+        QTest::newRow("upload 1.4, slow unit, noise")
+            << TransferCase{true, "1.4", 0x80, true, 2, 3};
+        QTest::newRow("download 1.6") << TransferCase{false, "1.6"};
+        QTest::newRow("download 1.6, slow unit") << TransferCase{false, "1.6", 0, true, 4};
+        QTest::newRow("download 1.6, cancelled") << TransferCase{false, "1.6", 0, true, 0, 0, true};
+        QTest::newRow("download 1.4") << TransferCase{false, "1.4"};
+        QTest::newRow("download 1.4, slow unit, noise")
+            << TransferCase{false, "1.4", 0, true, 1, 2};
     }
-    void badBlockReplies()
+    // End to end: the unit's EEPROM and the image agree over the transfer size
+    // and nothing past it changes; the first, second, middle and last block
+    // and the date and time go out byte for byte.
+    void transfer()
     {
-        QFETCH(QString, firmware);
-        QFETCH(int, reply);
-        QFETCH(int, count);
-        QFETCH(int, address);
-        QFETCH(bool, completes);
-        unit().setFirmwareVersion(firmware.toStdString());
-        unit().setEeprom(pattern(41));
-        PresetImage image;
-        fillImage(image, 42);
-        const QVector<int> before = image.image();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
+        QFETCH(TransferCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setDateTimeStatus(c.dateStatus);
+        unit().setEeprom(pattern(11));
+        const QVector<int> unitBefore = toInts(unit().eeprom(), 1760);
+        Rig r;
+        r.panel.syncDateTimeOption()->setChecked(c.sync);
+        fillImage(r.image, 12);
+        // Values wider than a byte go out as their low eight bits.
+        r.image.setImageByte(5, 0x1FE);
+        QVERIFY(r.connect());
+        // The same transfer first, so that the bytes a date and time report
+        // does not define hold something it must leave alone.
+        QVERIFY(r.run(c.upload) && connectUnit(r.panel));
+        unit().clearLog();
+        unit().setReplyLatency(c.latency);
+        unit().setRandomReports(c.noise, 42);
+        QStringList events;
+        connect(&r.panel, &commsWidget::commsStatusChange, this,
+                [&events](const QString &text) { events << text; });
+        connect(&r.panel, &commsWidget::redrawData, this, [&] {
+            // The model already holds the new preset when the views are asked to reload.
+            events << QString("redraw %1").arg(r.image.value(PresetImage::PresetName, 0));
+        });
+
+        const QDateTime started = QDateTime::currentDateTime();
+        r.start(c.upload);
+        const QDateTime startedBy = QDateTime::currentDateTime();
+        QVERIFY(dialogShown(r.panel));
+        QCOMPARE(r.panel.transferDialog()->windowTitle(), QString("Transfer Operation"));
+        QCOMPARE(r.panel.transferDialog()->windowModality(), Qt::WindowModal);
+        QVERIFY(r.panel.transferDialog()->windowFlags() & Qt::Tool);
+        QVERIFY(!buttonEnabled(r.panel, "uploadButton") &&
+                !buttonEnabled(r.panel, "downloadButton"));
+        if (c.cancel) {
+            // Cancel hides the dialog and nothing more; no second transfer starts meanwhile.
+            tick(r.panel, 10);
+            r.panel.transferDialog()->cancel();
+            QVERIFY(!dialogShown(r.panel));
+            QVERIFY(r.panel.link()->isBusy());
+            const auto sent = unit().receivedReports().size();
+            r.start(true);
+            r.start(false);
+            QCOMPARE(unit().receivedReports().size(), sent);
+        }
+        if (c.upload && c.sync && c.dateStatus == 0x80) {
+            // The accepted date and time reply sends the first two blocks at once.
+            tick(r.panel, c.latency + 1);
+            QCOMPARE(reportsWithCommand(0x0D).size(), 2);
+        }
+        QVERIFY(finishTransfer(r.panel) > 0);
+        tick(r.panel, 10);
+
+        const int size = c.firmware == "1.4" ? 1232 : 1760, blocks = (size + 23) / 24;
+        QVector<int> sentImage = r.before;
+        sentImage[5] &= 0xFF;
+        const QVector<int> eeprom = toInts(unit().eeprom(), 1760);
+        QCOMPARE(eeprom.mid(0, size),
+                 c.upload ? sentImage.mid(0, size) : r.image.image().mid(0, size));
+        QCOMPARE(eeprom.mid(size), unitBefore.mid(size));
+        QCOMPARE(r.image.image().mid(size), r.before.mid(size));
+        const auto sent = reportsWithCommand(c.upload ? 0x0D : 0x0C);
+        QCOMPARE(sent.size(), blocks);
+        for (int i : {0, 1, blocks / 2, blocks - 1}) {
+            const int address = i * 24, count = std::min(24, size - address);
+            const int phase = i == 0 ? 1 : i == blocks - 1 ? 3 : 2;
+            const Bytes expected =
+                c.upload
+                    ? padded({count, 0x0D, phase, 1, size >> 8, size & 0xFF, address >> 8,
+                              address & 0xFF},
+                             sentImage.mid(address, count))
+                    : padded({0, 0x0C, 0x7F + phase, 0, count, 0, address >> 8, address & 0xFF});
+            QCOMPARE(reportBytes(sent.at(i)), expected);
+        }
+        if (c.upload) {
+            QCOMPARE(unit().completedUploads(), 1);
+            QCOMPARE(events, QStringList({"Sending Preset to RSX-4...", "Upload Complete"}));
+        } else {
+            QCOMPARE(events, QStringList({"Receiving Preset from RSX-4...",
+                                          QString("redraw %1").arg(unit().eeprom()[32]),
+                                          "Download Complete"}));
+        }
+        const auto dates = reportsWithCommand(0x0B);
+        QCOMPARE(dates.size(), c.upload && c.sync ? 1 : 0);
+        if (!dates.isEmpty()) {
+            const Bytes bytes = reportBytes(dates.first());
+            QCOMPARE(bytes.mid(0, 7), (Bytes{7, 0x0B, 0x64, 0, 0, 0, 0}));
+            // Left by the last block of the previous upload: its address and data.
+            QCOMPARE(bytes.at(7), (size - 8) & 0xFF);
+            QCOMPARE(bytes.at(15), sentImage.at(size - 1));
+            QCOMPARE(bytes.mid(16), Bytes(48, 0));
+            auto values = [](const QDateTime &t) {
+                return Bytes{t.date().day(),       t.date().month(), t.date().year() % 100,
+                             t.date().dayOfWeek(), t.time().hour(),  t.time().minute(),
+                             t.time().second()};
+            };
+            QVERIFY(bytes.mid(8, 7) == values(started) || bytes.mid(8, 7) == values(startedBy));
+        }
+        QVERIFY(!dialogShown(r.panel));
+        QVERIFY(buttonEnabled(r.panel, "uploadButton"));
+    }
+
+    // What a transfer's start asks of the user, and whether it goes on.
+    void startWarnings_data()
+    {
+        QTest::addColumn<StartCase>("c");
+        const QString old = DeviceLink::FirmwareTooNewText,
+                      midi = DeviceLink::MidiRemoteControlText;
+        const QString send = "Send Preset";
+        QTest::newRow("upload 2.0") << StartCase{true, "2.0", "190117", 0x00, send, old};
+        QTest::newRow("download 2.0")
+            << StartCase{false, "2.0", "190116", 0x10, "Receive Preset", old};
+        QTest::newRow("disabled, channel 1") << StartCase{true, "1.6", "190116", 0x00};
+        QTest::newRow("disabled, channel 6") << StartCase{true, "1.6", "190116", 0x05};
+        QTest::newRow("input 1, channel 1") << StartCase{true, "1.6", "190116", 0x10, send, midi};
+        QTest::newRow("expansion, channel 16")
+            << StartCase{true, "1.6", "190116", 0x3F, send, midi};
+        QTest::newRow("input 2, newer CPLD") << StartCase{true, "1.6", "190117", 0x20};
+        QTest::newRow("download, input 1") << StartCase{false, "1.6", "190116", 0x10};
+        QTest::newRow("unplugged while the warning is up")
+            << StartCase{true, "1.6", "190116", 0x11, send, midi, true};
+    }
+    void startWarnings()
+    {
+        QFETCH(StartCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setCpldBuild(c.cpld.toStdString());
+        unit().setEeprom(pattern(61));
+        Rig r;
+        r.image.setValue(PresetImage::ConfigBlock, 3, c.control);
+        r.image.buildImage();
+        QVERIFY(r.connect());
+        ModalAnswerer answerer;
+        answerer.ignoreClass("QProgressDialog");
+        if (c.unplug) {
+            answerer.setAnswer([&](QWidget *box) {
+                unit().setPlugged(false);
+                tick(r.panel);
+                ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
+            });
+        }
+
+        r.start(c.upload);
+        QVERIFY(finishTransfer(r.panel) >= 0);
+        tick(r.panel, 5);
+
+        QCOMPARE(answerer.titles(), c.title.isEmpty() ? QStringList() : QStringList({c.title}));
+        QCOMPARE(answerer.texts(), c.text.isEmpty() ? QStringList() : QStringList({c.text}));
+        QCOMPARE(r.panel.link()->isOnline(), !c.unplug);
+        if (c.unplug || c.text == DeviceLink::FirmwareTooNewText) {
+            QVERIFY(unit().receivedReports().empty());
+            QCOMPARE(texts(r.status), c.unplug ? QStringList({"RSX-4 Offline"}) : QStringList());
+            QCOMPARE(r.image.image(), r.before);
+        } else {
+            // A warning about remote control does not stop the upload.
+            QCOMPARE(unit().completedUploads(), c.upload ? 1 : 0);
+            QCOMPARE(toInts(unit().eeprom(), 1760), r.image.image());
+        }
+        QVERIFY(!dialogShown(r.panel));
+    }
+
+    void interruptedTransfer_data()
+    {
+        QTest::addColumn<FaultCase>("c");
+        // An upload is plugged out after the date and time (1 report) or after
+        // block n (n + 1 reports); a download after request n.
+        for (int reports = 1; reports <= 75; ++reports)
+            QTest::addRow("upload, unplugged after report %d", reports)
+                << FaultCase{true, 0, reports};
+        for (int reports : {1, 2, 3, 40, 74, 75})
+            QTest::addRow("upload two at once, unplugged after report %d", reports)
+                << FaultCase{true, 0x80, reports};
+        for (int reports = 1; reports <= 74; ++reports)
+            QTest::addRow("download, unplugged after request %d", reports)
+                << FaultCase{false, 0, reports};
+        QTest::newRow("two at once, 0xFF for block 1") << FaultCase{true, 0x80, 0, 1};
+        QTest::newRow("two at once, 0xFF for block 73") << FaultCase{true, 0x80, 0, 73};
+        // Ahead by one block, the upload counts as done at the reply before the last.
+        QTest::newRow("two at once, 0xFF for the last block")
+            << FaultCase{true, 0x80, 0, 74, 0, 0, 0, true};
+        QTest::newRow("reply count 57") << FaultCase{false, 0, 0, 0, 1, 57, 0};
+        QTest::newRow("reply past the end") << FaultCase{false, 0, 0, 0, 10, 24, 1750};
+        QTest::newRow("reply far past the end") << FaultCase{false, 0, 0, 0, 10, 24, 0xFFF0};
+        QTest::newRow("last reply, one byte past") << FaultCase{false, 0, 0, 0, 74, 9, 1752};
+        QTest::newRow("1232, reply past the end")
+            << FaultCase{false, 0, 0, 0, 52, 9, 1224, false, "1.4"};
+        QTest::newRow("1232, last reply exact")
+            << FaultCase{false, 0, 0, 0, 52, 8, 1224, true, "1.4"};
+        QTest::newRow("56 bytes, from block before") << FaultCase{false, 0, 0, 0, 2, 56, 0, true};
+    }
+    void interruptedTransfer()
+    {
+        QFETCH(FaultCase, c);
+        unit().setFirmwareVersion(c.firmware.toStdString());
+        unit().setDateTimeStatus(c.dateStatus);
+        unit().setEeprom(pattern(31));
+        Rig r;
+        QVERIFY(r.connect(32));
+        unit().setUnplugAfterReports(c.unplugAfter);
+        unit().setFailWriteBlock(c.failBlock);
         int replies = 0;
-        unit().setReplyFilter([&](VirtualUnit::Report &r) {
-            if (r[1] == 0x0C && ++replies == reply) {
-                r[0] = static_cast<std::uint8_t>(count);
-                r[6] = static_cast<std::uint8_t>(address >> 8);
-                r[7] = static_cast<std::uint8_t>(address & 0xFF);
+        unit().setReplyFilter([&](VirtualUnit::Report &in) {
+            if (in[1] == 0x0C && ++replies == c.badReply) {
+                in[0] = static_cast<std::uint8_t>(c.count);
+                in[6] = static_cast<std::uint8_t>(c.address >> 8);
+                in[7] = static_cast<std::uint8_t>(c.address & 0xFF);
+                // Data that belongs where the reply says, when it fits.
+                for (int i = 0; i < c.count && i < 56 && c.address + i < 1760; ++i)
+                    in[8 + i] = unit().eeprom()[c.address + i];
             }
             return true;
         });
-        QSignalSpy redraw(&panel, &commsWidget::redrawData);
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
 
-        panel.startDownload(&image);
-        QVERIFY(finishTransfer(panel) > 0);
-        tick(panel, 3);
+        r.start(c.upload);
+        QVERIFY(finishTransfer(r.panel) >= 0);
+        const auto sent = unit().receivedReports().size();
+        tick(r.panel, 10);
 
-        QVERIFY(!dialogShown(panel));
-        QVERIFY(panel.link()->isOnline());
-        QCOMPARE(redraw.count(), completes ? 1 : 0);
-        QCOMPARE(texts(status).contains("Download Complete"), completes);
-        if (!completes)
-            QCOMPARE(image.image(), before);
-    }
+        const bool unplugged = c.unplugAfter > 0;
+        // Nothing more is sent after the fault.
+        QCOMPARE(unit().receivedReports().size(), sent);
+        if (!unplugged && !c.completes)
+            QVERIFY(reportsWithCommand(c.upload ? 0x0D : 0x0C).size() <=
+                    c.failBlock + c.badReply + 2);
+        QCOMPARE(r.panel.link()->isOnline(), !unplugged);
+        QVERIFY(!dialogShown(r.panel));
+        if (unplugged) {
+            QCOMPARE(r.panel.findChild<QLineEdit *>("unitNameEdit")->text(),
+                     QString("<Not Connected>"));
+            QCOMPARE(texts(r.status).last(), QString("RSX-4 Offline"));
+        }
+        QCOMPARE(texts(r.status).contains(c.upload ? "Upload Complete" : "Download Complete"),
+                 c.completes);
+        const int size = c.firmware == "1.4" ? 1232 : 1760;
+        if (c.upload || !c.completes)
+            QCOMPARE(r.image.image(), r.before);
+        else
+            QCOMPARE(r.image.image().mid(0, size), toInts(unit().eeprom(), size));
+        QCOMPARE(r.redraw.count(), c.completes && !c.upload ? 1 : 0);
+        // After the last block the unit holds the preset, but never said so.
+        QCOMPARE(unit().completedUploads(), c.upload && c.unplugAfter == 75 ? 1 : 0);
 
-    void repliesWhileIdle_data()
-    {
-        QTest::addColumn<Bytes>("reply");
-        QTest::newRow("date and time accepted") << Bytes{0, 0x0B, 0x80};
-        QTest::newRow("block accepted") << Bytes{0, 0x0D, 0x80, 0, 0, 0, 0, 0};
-        QTest::newRow("block failed") << Bytes{0, 0x0C, 0xFF};
-        QTest::newRow("block data") << (Bytes{24, 0x0C, 0x80, 0, 0, 0, 0, 0} + Bytes(24, 0x55));
-        QTest::newRow("unknown command") << Bytes{3, 0x42, 0x80, 0, 0, 0, 0, 0, 1, 2, 3};
-    }
-    void repliesWhileIdle()
-    {
-        QFETCH(Bytes, reply);
-        PresetImage image;
-        const QVector<int> before = image.image();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-        unit().clearLog();
-
-        unit().queueReport(report(reply));
-        tick(panel, 3);
-
-        QVERIFY(unit().receivedReports().empty());
-        QVERIFY(!panel.link()->isBusy());
-        QVERIFY(!dialogShown(panel));
-        QCOMPARE(status.count(), 0);
-        QCOMPARE(image.image(), before);
-    }
-
-    void cancelDoesNotStopATransfer()
-    {
-        unit().setEeprom(pattern(51));
-        PresetImage image;
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-        panel.startDownload(&image);
-        tick(panel, 10);
-        panel.transferDialog()->cancel();
-        QVERIFY(!dialogShown(panel));
-        QVERIFY(panel.link()->isBusy());
-
-        // No second transfer while this one runs.
-        QVERIFY(!panel.findChild<QPushButton *>("uploadButton")->isEnabled());
-        QVERIFY(!panel.findChild<QPushButton *>("downloadButton")->isEnabled());
-        unit().clearLog();
-        panel.startUpload(&image);
-        panel.startDownload(&image);
-        QVERIFY(unit().receivedReports().empty());
-
-        QVERIFY(finishTransfer(panel) > 0);
-        QCOMPARE(image.image(), toInts(unit().eeprom(), 1760));
-        QCOMPARE(texts(status).last(), QString("Download Complete"));
-        QVERIFY(panel.findChild<QPushButton *>("uploadButton")->isEnabled());
-    }
-
-    void unpluggedWhileTheWarningIsUp()
-    {
-        unit().setCpldBuild("190116");
-        PresetImage image;
-        image.setValue(PresetImage::ConfigBlock, 3, 0x11);
-        image.buildImage();
-        commsWidget panel;
-        QVERIFY(connectUnit(panel));
-        ModalAnswerer answerer;
-        answerer.setAnswer([&](QWidget *box) {
-            unit().setPlugged(false);
-            tick(panel);
-            ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
-        });
-        unit().clearLog();
-        panel.startUpload(&image);
-
-        QCOMPARE(answerer.titles(), QStringList({"Send Preset"}));
-        QVERIFY(!panel.link()->isOnline());
-        QVERIFY(!panel.link()->isBusy());
-        QVERIFY(!dialogShown(panel));
-        QVERIFY(unit().receivedReports().empty());
+        // Plugged in again, the next transfer starts from the beginning and goes through.
+        unit().setPlugged(true);
+        unit().setFailWriteBlock(0);
+        unit().setReplyFilter({});
+        QVERIFY(r.connect(33));
+        QVERIFY(r.run(c.upload));
+        QCOMPARE(toInts(unit().eeprom(), size), r.image.image().mid(0, size));
+        QCOMPARE(c.upload ? unit().completedUploads() : r.redraw.count(), 1);
     }
 };
 

@@ -1,16 +1,11 @@
 #include "VirtualUnit.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
-#include <cstdlib>
 
 namespace {
 
 using Bytes = QVector<int>;
-VirtualUnit &unit()
-{
-    return VirtualUnit::instance();
-}
+constexpr auto unit = &VirtualUnit::instance;
 
 bool write(hid_device *dev, const Bytes &reportBytes)
 {
@@ -38,13 +33,15 @@ hid_device *openUnit()
     return dev;
 }
 
-Bytes writeBlock(int phase, int total, int address, int count, int fill = 0x11)
+Bytes writeBlock(int phase, int total, int address, int count)
 {
     Bytes bytes{count, 0x0D, phase, 1, total >> 8, total & 0xFF, address >> 8, address & 0xFF};
     for (int i = 0; i < count; ++i)
-        bytes << ((fill + address + i) & 0xFF);
+        bytes << ((0x11 + address + i) & 0xFF);
     return bytes;
 }
+
+const Bytes dateTime{7, 0x0B, 0x64, 0, 0, 0, 0, 0, 31, 12, 24, 2, 23, 59, 58};
 
 QString violationText()
 {
@@ -56,8 +53,7 @@ QString violationText()
 
 } // namespace
 
-// The virtual unit the other tests rely on: its answers, its faults and the
-// checks it makes of what it is sent.
+// The virtual unit the other tests rely on: its faults and its checks of what it is sent.
 class tst_virtualunit : public QObject
 {
     Q_OBJECT
@@ -69,54 +65,10 @@ private slots:
         QVERIFY(!hid_open(0x04D8, 0xF29F, nullptr));
         QVERIFY(!hid_open(0x04D8, 0xF29E, L"123"));
         unit().setPlugged(false);
-        QVERIFY(!hid_open(0x04D8, 0xF29E, nullptr));
+        QVERIFY(!openUnit());
         unit().setPlugged(true);
         hid_device *dev = openUnit();
         QVERIFY(dev);
-        QVERIFY(unit().isOpen());
-        QCOMPARE(read(dev), Bytes());
-        hid_close(dev);
-        QVERIFY(!unit().isOpen());
-        QCOMPARE(unit().openCount(), 1);
-    }
-
-    void answers()
-    {
-        unit().setFirmwareVersion("1.4");
-        unit().setCpldBuild("190116");
-        std::vector<std::uint8_t> eeprom(1760);
-        for (int i = 0; i < 1760; ++i)
-            eeprom[i] = static_cast<std::uint8_t>(i * 3);
-        unit().setEeprom(eeprom);
-        hid_device *dev = openUnit();
-
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        const Bytes one = read(dev);
-        QCOMPARE(one.size(), 64);
-        QCOMPARE(one.mid(0, 3), (Bytes{20, 0x0E, 1}));
-        QString text;
-        for (int i = 0; i < one.at(0); ++i)
-            text += QChar(one.at(8 + i));
-        QCOMPARE(text, QString("RSX-4 v1.4 (virtual)"));
-        QCOMPARE(text.mid(7, 3), QString("1.4"));
-        QVERIFY(write(dev, {0, 0x0E, 8}));
-        QCOMPARE(read(dev).mid(8, 6), (Bytes{'1', '9', '0', '1', '1', '6'}));
-
-        QVERIFY(write(dev, {0, 0x0C, 0x80, 0, 24, 0, 0, 0}));
-        const Bytes block = read(dev);
-        QCOMPARE(block.mid(0, 8), (Bytes{24, 0x0C, 0x80, 0, 0, 0, 0, 0}));
-        QCOMPARE(block.at(8 + 5), 15);
-
-        unit().setDateTimeStatus(0x80);
-        QVERIFY(write(dev, {7, 0x0B, 0x64, 0, 0, 0, 0, 0, 31, 12, 24, 2, 23, 59, 58}));
-        QCOMPARE(read(dev).mid(0, 3), (Bytes{0, 0x0B, 0x80}));
-        QCOMPARE(unit().lastDateTime().day, 31);
-        QCOMPARE(unit().lastDateTime().second, 58);
-
-        QVERIFY(write(dev, writeBlock(1, 1232, 0, 24)));
-        QCOMPARE(read(dev).mid(0, 8), (Bytes{0, 0x0D, 0x80, 0, 0, 0, 0, 0}));
-        QCOMPARE(int(unit().eeprom()[3]), 0x14);
-        QCOMPARE(violationText(), QString());
         hid_close(dev);
     }
 
@@ -124,38 +76,36 @@ private slots:
     {
         QTest::addColumn<QList<Bytes>>("reports");
         QTest::addColumn<QString>("violation");
-        QTest::newRow("unused byte set")
-            << QList<Bytes>{Bytes{0, 0x0E, 1} + Bytes(37, 0) + Bytes{1}} << "byte 40 is 0x01";
-        QTest::newRow("unknown command") << QList<Bytes>{{0, 0x0F, 1}} << "unknown command 0x0F";
-        QTest::newRow("string number 0") << QList<Bytes>{{0, 0x0E, 0}} << "string number";
-        QTest::newRow("firmware byte 3") << QList<Bytes>{{0, 0x0E, 1, 5}} << "byte 3 is 0x05";
-        QTest::newRow("first read not at 0")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 24}} << "first read request";
-        QTest::newRow("read skips a block")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, {0, 0x0C, 0x81, 0, 24, 0, 0, 48}}
-            << "read request at 48, expected 24";
-        QTest::newRow("read past the EEPROM")
-            << QList<Bytes>{{0, 0x0C, 0x82, 0, 24, 0, 6, 0xD8}} << "reaches past the EEPROM";
-        QTest::newRow("write total")
-            << QList<Bytes>{writeBlock(1, 1000, 0, 24)} << "neither 1232 nor 1760";
-        QTest::newRow("write skips a block")
-            << QList<Bytes>{writeBlock(1, 1760, 0, 24), writeBlock(2, 1760, 48, 24)}
-            << "write block at 48, expected 24";
-        QTest::newRow("last block short of the end")
-            << QList<Bytes>{writeBlock(1, 1232, 0, 24), writeBlock(3, 1232, 24, 8)}
-            << "last write block ends at 32";
-        QTest::newRow("bytes after the data")
-            << QList<Bytes>{writeBlock(3, 1760, 1752, 8) + Bytes{7}} << "after the block's data";
-        QTest::newRow("month 13") << QList<Bytes>{{7, 0x0B, 0x64, 0, 0, 0, 0, 0, 1, 13, 24, 1, 0, 0,
-                                                   0}}
-                                  << "month";
-        QTest::newRow("an undefined byte changed")
-            << QList<Bytes>{{0, 0x0E, 1, 0, 0, 0, 0, 0, 9}, {0, 0x0E, 2, 0, 0, 0, 0, 0, 8}}
-            << "byte 8 changed from 0x09 to 0x08";
-        QTest::newRow("date leaves byte 7 alone")
-            << QList<Bytes>{{0, 0x0C, 0x80, 0, 24, 0, 0, 0},
-                            {7, 0x0B, 0x64, 0, 0, 0, 0, 1, 1, 1, 24, 1, 0, 0, 0}}
-            << "byte 7 changed";
+        auto row = [](const char *tag, const QList<Bytes> &reports, const char *violation) {
+            QTest::newRow(tag) << reports << QString(violation);
+        };
+        Bytes badMonth = dateTime;
+        badMonth[9] = 13;
+        Bytes dateAfterRead = dateTime;
+        dateAfterRead[7] = 1;
+        row("unused byte set", {Bytes{0, 0x0E, 1} + Bytes(37, 0) + Bytes{1}}, "byte 40 is 0x01");
+        row("unknown command", {{0, 0x0F, 1}}, "unknown command 0x0F");
+        row("string number 0", {{0, 0x0E, 0}}, "string number");
+        row("firmware byte 3", {{0, 0x0E, 1, 5}}, "byte 3 is 0x05");
+        row("first read not at 0", {{0, 0x0C, 0x80, 0, 24, 0, 0, 24}}, "first read request");
+        row("read skips a block",
+            {{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, {0, 0x0C, 0x81, 0, 24, 0, 0, 48}},
+            "read request at 48, expected 24");
+        row("read past the EEPROM", {{0, 0x0C, 0x82, 0, 24, 0, 6, 0xD8}},
+            "reaches past the EEPROM");
+        row("write total", {writeBlock(1, 1000, 0, 24)}, "neither 1232 nor 1760");
+        row("write skips a block", {writeBlock(1, 1760, 0, 24), writeBlock(2, 1760, 48, 24)},
+            "write block at 48, expected 24");
+        row("last block short of the end", {writeBlock(1, 1232, 0, 24), writeBlock(3, 1232, 24, 8)},
+            "last write block ends at 32");
+        row("bytes after the data", {writeBlock(3, 1760, 1752, 8) + Bytes{7}},
+            "after the block's data");
+        row("month 13", {badMonth}, "month");
+        row("an undefined byte changed",
+            {{0, 0x0E, 1, 0, 0, 0, 0, 0, 9}, {0, 0x0E, 2, 0, 0, 0, 0, 0, 8}},
+            "byte 8 changed from 0x09 to 0x08");
+        row("date leaves byte 7 alone", {{0, 0x0C, 0x80, 0, 24, 0, 0, 0}, dateAfterRead},
+            "byte 7 changed");
     }
     void checks()
     {
@@ -177,141 +127,37 @@ private slots:
         hid_set_nonblocking(dev, 1);
         unsigned char small[32];
         hid_read(dev, small, 32);
-        unsigned char out[64] = {0, 0, 0x0E, 1};
+        unsigned char out[65] = {0, 0, 0x0E, 1};
         hid_write(dev, out, 64);
         QVERIFY(violationText().contains("read of 32 bytes"));
         QVERIFY(violationText().contains("write of 64 bytes"));
         unit().clearLog();
-        unsigned char full[65] = {2, 0, 0x0E, 1};
-        hid_write(dev, full, 65);
+        out[0] = 2;
+        hid_write(dev, out, 65);
         QVERIFY(violationText().contains("report id 0x02"));
         hid_close(dev);
     }
 
-    void latency()
-    {
-        unit().setReplyLatency(3);
-        hid_device *dev = openUnit();
-        QVERIFY(write(dev, {0, 0x0E, 2}));
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev).mid(1, 2), (Bytes{0x0E, 2}));
-        QCOMPARE(read(dev), Bytes());
-        hid_close(dev);
-    }
-
+    // The faults whose absence no device test would notice: a slow unit, noise
+    // between the replies, and firmware requests left unanswered.
     void faults()
     {
+        unit().setReplyLatency(2);
+        unit().setRandomReports(1, 99);
         hid_device *dev = openUnit();
+        QVERIFY(write(dev, {0, 0x0E, 2}));
+        QCOMPARE(read(dev), Bytes());
+        QCOMPARE(read(dev), Bytes());
+        const Bytes noise = read(dev);
+        QCOMPARE(noise.size(), 64);
+        QVERIFY(noise.at(1) < 0x0B || noise.at(1) > 0x0E);
+        QCOMPARE(read(dev).mid(1, 2), (Bytes{0x0E, 2}));
+        QCOMPARE(read(dev), Bytes());
+        unit().setReplyLatency(0);
+        unit().setRandomReports(0);
         unit().setAnswerFirmwareRequests(false);
         QVERIFY(write(dev, {0, 0x0E, 1}));
         QCOMPARE(read(dev), Bytes());
-
-        unit().setFailWriteBlock(2);
-        QVERIFY(write(dev, writeBlock(1, 1760, 0, 24)));
-        QVERIFY(write(dev, writeBlock(2, 1760, 24, 24, 0x40)));
-        QCOMPARE(read(dev).at(2), 0x80);
-        QCOMPARE(read(dev).at(2), 0xFF);
-        QVERIFY(unit().eeprom()[24] != 0x40 + 24);
-
-        unit().setUnplugAfterReports(2);
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QVERIFY(!unit().isPlugged());
-        unsigned char in[64];
-        QCOMPARE(hid_read(dev, in, 64), -1);
-        unsigned char out[65] = {};
-        QCOMPARE(hid_write(dev, out, 65), -1);
-        hid_close(dev);
-        QVERIFY(!openUnit());
-        unit().setPlugged(true);
-        dev = openUnit();
-        QVERIFY(dev);
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        hid_close(dev);
-    }
-
-    void randomReports()
-    {
-        unit().setRandomReports(1, 99);
-        hid_device *dev = openUnit();
-        QList<Bytes> first;
-        for (int i = 0; i < 20; ++i) {
-            QVERIFY(write(dev, {0, 0x0E, 1}));
-            const Bytes noise = read(dev);
-            QCOMPARE(noise.size(), 64);
-            QVERIFY(noise.at(1) < 0x0B || noise.at(1) > 0x0E);
-            QCOMPARE(read(dev).at(1), 0x0E);
-            first << noise;
-        }
-        unit().setRandomReports(1, 99);
-        QVERIFY(write(dev, {0, 0x0E, 1}));
-        QCOMPARE(read(dev), first.first());
-        hid_close(dev);
-    }
-
-    void eepromFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("unit.bin");
-        QVERIFY(!unit().setEepromFile(path.toStdString()));
-        QCOMPARE(int(unit().eeprom()[0]), 0xEB);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(100, '\x42'));
-        }
-        QVERIFY(unit().setEepromFile(path.toStdString()));
-        QCOMPARE(int(unit().eeprom()[99]), 0x42);
-        QCOMPARE(int(unit().eeprom()[100]), 0);
-
-        hid_device *dev = openUnit();
-        QVERIFY(write(dev, writeBlock(1, 1232, 0, 24, 0x10)));
-        for (int a = 24; a + 24 < 1232; a += 24)
-            QVERIFY(write(dev, writeBlock(2, 1232, a, 24, 0x10)));
-        QVERIFY(write(dev, writeBlock(3, 1232, 1224, 8, 0x10)));
-        hid_close(dev);
-        QCOMPARE(violationText(), QString());
-        QCOMPARE(unit().completedUploads(), 1);
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
-        QCOMPARE(saved.size(), 1760);
-        QCOMPARE(int(quint8(saved.at(1231))), (0x10 + 1231) & 0xFF);
-        QCOMPARE(int(quint8(saved.at(1232))), 0);
-    }
-
-    void environment()
-    {
-        QTemporaryDir dir;
-        const QString plug = dir.filePath("plugged");
-        qputenv("VIRTUAL_UNIT_FIRMWARE", "1.4");
-        qputenv("VIRTUAL_UNIT_CPLD", "180001");
-        qputenv("VIRTUAL_UNIT_LATENCY", "2");
-        qputenv("VIRTUAL_UNIT_SILENT_FIRMWARE", "0");
-        qputenv("VIRTUAL_UNIT_DATETIME_STATUS", "0x80");
-        qputenv("VIRTUAL_UNIT_PLUG_FILE", plug.toLocal8Bit());
-        unit().applyEnvironment();
-        for (const char *name : {"VIRTUAL_UNIT_FIRMWARE", "VIRTUAL_UNIT_CPLD",
-                                 "VIRTUAL_UNIT_LATENCY", "VIRTUAL_UNIT_SILENT_FIRMWARE",
-                                 "VIRTUAL_UNIT_DATETIME_STATUS", "VIRTUAL_UNIT_PLUG_FILE"})
-            qunsetenv(name);
-
-        QCOMPARE(QString::fromStdString(unit().firmwareString(1)).mid(7, 3), QString("1.4"));
-        QVERIFY(QString::fromStdString(unit().firmwareString(8)).startsWith("180001"));
-        // Plugged in only while the file exists.
-        QVERIFY(!openUnit());
-        QFile(plug).open(QIODevice::WriteOnly);
-        hid_device *dev = openUnit();
-        QVERIFY(dev);
-        QVERIFY(write(dev, {7, 0x0B, 0x64, 0, 0, 0, 0, 0, 1, 1, 24, 1, 0, 0, 0}));
-        QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev), Bytes());
-        QCOMPARE(read(dev).at(2), 0x80);
-        QFile::remove(plug);
-        unsigned char in[64];
-        QCOMPARE(hid_read(dev, in, 64), -1);
         hid_close(dev);
     }
 };
