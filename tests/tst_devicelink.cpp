@@ -445,16 +445,24 @@ private slots:
     {
         QTest::addColumn<FaultCase>("c");
         // An upload is plugged out after the date and time (1 report) or after
-        // block n (n + 1 reports); a download after request n.
-        for (int reports = 1; reports <= 75; ++reports)
-            QTest::addRow("upload, unplugged after report %d", reports)
-                << FaultCase{true, 0, reports};
+        // block n (n + 1 reports); a download after request n. Every write
+        // block in turn is refused with 0xFF. Both image sizes.
+        for (const QString firmware : {"1.6", "1.4"}) {
+            const int blocks = firmware == "1.4" ? 52 : 74;
+            const QByteArray size = firmware == "1.4" ? "1232 " : "";
+            for (int reports = 1; reports <= blocks + 1; ++reports)
+                QTest::addRow("%supload, unplugged after report %d", size.data(), reports)
+                    << FaultCase{true, 0, reports, 0, 0, 0, 0, false, firmware};
+            for (int reports = 1; reports <= blocks; ++reports)
+                QTest::addRow("%sdownload, unplugged after request %d", size.data(), reports)
+                    << FaultCase{false, 0, reports, 0, 0, 0, 0, false, firmware};
+            for (int block = 1; block <= blocks; ++block)
+                QTest::addRow("%supload, 0xFF for block %d", size.data(), block)
+                    << FaultCase{true, 0, 0, block, 0, 0, 0, false, firmware};
+        }
         for (int reports : {1, 2, 3, 40, 74, 75})
             QTest::addRow("upload two at once, unplugged after report %d", reports)
                 << FaultCase{true, 0x80, reports};
-        for (int reports = 1; reports <= 74; ++reports)
-            QTest::addRow("download, unplugged after request %d", reports)
-                << FaultCase{false, 0, reports};
         QTest::newRow("two at once, 0xFF for block 1") << FaultCase{true, 0x80, 0, 1};
         QTest::newRow("two at once, 0xFF for block 73") << FaultCase{true, 0x80, 0, 73};
         // Ahead by one block, the upload counts as done at the reply before the last.
@@ -499,11 +507,15 @@ private slots:
         tick(r.panel, 10);
 
         const bool unplugged = c.unplugAfter > 0;
+        const int size = c.firmware == "1.4" ? 1232 : 1760, blocks = (size + 23) / 24;
         // Nothing more is sent after the fault.
         QCOMPARE(unit().receivedReports().size(), sent);
         if (!unplugged && !c.completes)
             QVERIFY(reportsWithCommand(c.upload ? 0x0D : 0x0C).size() <=
                     c.failBlock + c.badReply + 2);
+        // One block at a time, the refused block is the last one sent.
+        if (c.failBlock && c.dateStatus == 0)
+            QCOMPARE(reportsWithCommand(0x0D).size(), c.failBlock);
         QCOMPARE(r.panel.link()->isOnline(), !unplugged);
         QVERIFY(!dialogShown(r.panel));
         if (unplugged) {
@@ -513,14 +525,13 @@ private slots:
         }
         QCOMPARE(texts(r.status).contains(c.upload ? "Upload Complete" : "Download Complete"),
                  c.completes);
-        const int size = c.firmware == "1.4" ? 1232 : 1760;
         if (c.upload || !c.completes)
             QCOMPARE(r.image.image(), r.before);
         else
             QCOMPARE(r.image.image().mid(0, size), toInts(unit().eeprom(), size));
         QCOMPARE(r.redraw.count(), c.completes && !c.upload ? 1 : 0);
         // After the last block the unit holds the preset, but never said so.
-        QCOMPARE(unit().completedUploads(), c.upload && c.unplugAfter == 75 ? 1 : 0);
+        QCOMPARE(unit().completedUploads(), c.upload && c.unplugAfter == blocks + 1 ? 1 : 0);
 
         // Plugged in again, the next transfer starts from the beginning and goes through.
         unit().setPlugged(true);
@@ -529,6 +540,7 @@ private slots:
         QVERIFY(r.connect(33));
         QVERIFY(r.run(c.upload));
         QCOMPARE(toInts(unit().eeprom(), size), r.image.image().mid(0, size));
+        QCOMPARE(r.image.image().mid(size), r.before.mid(size));
         QCOMPARE(c.upload ? unit().completedUploads() : r.redraw.count(), 1);
     }
 };
