@@ -1,5 +1,6 @@
 #include "EventRecords.h"
 
+#include "FunctionNames.h"
 #include "PresetImage.h"
 
 #include <QtGlobal>
@@ -165,16 +166,11 @@ const QStringList &EventRecords::midiPortNames()
 
 const QStringList &EventRecords::macroActionNames()
 {
-    static const QStringList names = [] {
-        QStringList list;
-        for (int i = 1; i <= 12; ++i)
-            list << QStringLiteral("Macro %1").arg(i);
-        list << "Toggle Pair 1-2"
-             << "Toggle Pair 3-4"
-             << "Toggle Pair 5-6"
-             << "Toggle Pair 7-8";
-        return list;
-    }();
+    // The twelve macros are named as the tree names them, then the pairs.
+    static const QStringList names = FunctionNames::macroNames() << "Toggle Pair 1-2"
+                                                                 << "Toggle Pair 3-4"
+                                                                 << "Toggle Pair 5-6"
+                                                                 << "Toggle Pair 7-8";
     return names;
 }
 
