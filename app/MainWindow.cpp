@@ -1,11 +1,14 @@
 #include "MainWindow.h"
 
+#include "CommandLine.h"
 #include "EventStore.h"
 #include "FunctionNames.h"
 #include "GeneralPage.h"
 #include "GpioPage.h"
 #include "MidiPage.h"
 #include "PresetFile.h"
+#include "PresetHistory.h"
+#include "RecentFilesMenu.h"
 #include "commsWidget.h"
 #include "detailsitems.h"
 #include "eepromMapWidget.h"
@@ -16,34 +19,52 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDebug>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
 const char *const NoSelectionTitle = "<No Selection>";
+
+// The one local preset file that a drag carries, or nothing.
+QString draggedPreset(const QMimeData *mime)
+{
+    const QList<QUrl> urls = mime ? mime->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString path = urls.first().toLocalFile();
+    return path.endsWith(QLatin1String(".rsx4pre"), Qt::CaseInsensitive) ? path : QString();
 }
+} // namespace
 
 MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent), inputNames(FunctionNames::inputNames()),
       switchNames(FunctionNames::switchNames()), macroNames(FunctionNames::macroNames())
 {
-    if (arguments.size() > 1 && arguments.at(1) == QLatin1String("-devMode")) {
+    const CommandLine commandLine(arguments);
+    if (commandLine.devMode()) {
         qDebug("Dev Mode Enabled");
         devMode = true;
     }
+    for (const QString &problem : commandLine.problems())
+        qWarning("%s", qPrintable(problem));
+    history = new PresetHistory(this);
 
     applyLook();
 
@@ -74,15 +95,28 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     statusBar()->showMessage(tr("RSX-4 Offline"));
 
     setWindowIcon(QIcon(":/res/ValdaneLogo.png"));
-    setWindowTitle("Valdane RSX-4 Cuesmith v1.6.1");
     setMinimumWidth(1000);
+    // Where the window system does not honour maximizing, the window would
+    // open at its size hint with the pages cut off; this fills the screen either way.
+    setGeometry(screen()->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
+    setAcceptDrops(true);
 
     setTitle(NoSelectionTitle);
     makeConnections();
 
     loadGeneralPage();
     loadMidiPage();
+
+    history->reset(presetImage);
+    connect(history, &PresetHistory::restoreRequested, this, &MainWindow::restorePreset);
+    connect(history->stack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+    updateTitle();
+
+    // Opened from the event loop, so that its notices show over the window.
+    if (!commandLine.file().isEmpty())
+        QTimer::singleShot(0, this, [this, file = commandLine.file()] { openFile(file); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -191,8 +225,11 @@ void MainWindow::createMenus()
     newAction->setShortcuts(QKeySequence::New);
     openAction = makeAction(tr("Open Preset..."), ":/res/open-2.png", &MainWindow::menuOpen);
     openAction->setShortcuts(QKeySequence::Open);
-    saveAction = makeAction(tr("Save Preset As..."), ":/res/save as-2.png", &MainWindow::menuSave);
-    saveAction->setShortcuts(QKeySequence::SaveAs);
+    saveAction = makeAction(tr("Save Preset"), nullptr, &MainWindow::menuSave);
+    saveAction->setShortcuts(QKeySequence::Save);
+    saveAsAction =
+        makeAction(tr("Save Preset As..."), ":/res/save as-2.png", &MainWindow::menuSaveAs);
+    saveAsAction->setShortcuts(QKeySequence::SaveAs);
     quitAction = makeAction(tr("Quit"), ":/res/exit-2.png", &MainWindow::menuQuit);
     quitAction->setShortcuts(QKeySequence::Quit);
     showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
@@ -202,9 +239,25 @@ void MainWindow::createMenus()
     fileMenu->addAction(newAction);
     fileMenu->addSeparator();
     fileMenu->addAction(openAction);
+    recentMenu = new RecentFilesMenu(recentFiles, fileMenu);
+    connect(recentMenu, &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
+        if (maybeSave())
+            openFile(path);
+    });
+    fileMenu->addMenu(recentMenu);
     fileMenu->addAction(saveAction);
+    fileMenu->addAction(saveAsAction);
     fileMenu->addSeparator();
     fileMenu->addAction(quitAction);
+
+    // The texts name the step: "Undo Store Event".
+    undoAction = history->stack()->createUndoAction(this);
+    undoAction->setShortcuts(QKeySequence::Undo);
+    redoAction = history->stack()->createRedoAction(this);
+    redoAction->setShortcuts(QKeySequence::Redo);
+    editMenu = menuBar()->addMenu(tr("&Edit"));
+    editMenu->addAction(undoAction);
+    editMenu->addAction(redoAction);
 
     // Without developer mode the map action exists but no menu offers it.
     if (devMode) {
@@ -225,7 +278,19 @@ void MainWindow::makeConnections()
     connect(slotList, &eventItems::requestSlotStore, this, &MainWindow::onStoreSlotRequest);
     connect(detailEditor, &detailsitems::itemHasData, slotList, &eventItems::enableButtonDel);
     connect(detailEditor, &detailsitems::itemHasNoData, slotList, &eventItems::disableButtonDel);
-    connect(generalPage, &GeneralPage::namesEdited, this, &MainWindow::onNameChanged);
+    connect(generalPage, &GeneralPage::namesEdited, this, [this](GeneralPage::TextField field) {
+        onNameChanged();
+        if (field == GeneralPage::NameField)
+            recordEdit(tr("Edit Preset Name"), NameMerge);
+        else
+            recordEdit(tr("Edit Preset Description"), DescriptionMerge);
+    });
+    connect(generalPage, &GeneralPage::settingsEdited, this,
+            [this] { recordEdit(tr("Change General Configuration")); });
+    connect(midiPage, &MidiPage::settingsEdited, this,
+            [this] { recordEdit(tr("Change MIDI Configuration")); });
+    connect(midiPage, &MidiPage::routingEdited, this,
+            [this] { recordEdit(tr("Change MIDI Routing")); });
     connect(comms, &commsWidget::commsStatusChange, this, &MainWindow::onCommsStatusChange);
     connect(comms, &commsWidget::requestDownload, this, &MainWindow::onCommsRequestDownload);
     connect(comms, &commsWidget::requestUpload, this, &MainWindow::onCommsRequestUpload);
@@ -300,11 +365,13 @@ void MainWindow::onFunctionTreeChanged(QString text)
 void MainWindow::onGpiConfigChanged()
 {
     gpioPage->gpiTable()->applyToImage(presetImage);
+    recordEdit(tr("Change GPI Configuration"));
 }
 
 void MainWindow::onRelayConfigChanged()
 {
     gpioPage->relayTable()->applyToImage(presetImage);
+    recordEdit(tr("Change Relay Configuration"));
 }
 
 void MainWindow::onItemSlotChanged(int currentSlot)
@@ -317,6 +384,7 @@ void MainWindow::onClearSlotRequest()
 {
     qDebug() << "Clear:" << currentKind << currentList << currentSlot;
     EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
+    recordEdit(tr("Clear Event"));
     reloadViews();
 }
 
@@ -330,8 +398,10 @@ void MainWindow::onStoreSlotRequest()
         detailEditor->showPoolFullWarning(presetImage);
         return;
     }
-    if (result != EventStore::StoreResult::InvalidSlot)
+    if (result != EventStore::StoreResult::InvalidSlot) {
+        recordEdit(tr("Store Event"));
         reloadViews();
+    }
 }
 
 void MainWindow::onCommsStatusChange(QString text)
@@ -342,7 +412,8 @@ void MainWindow::onCommsStatusChange(QString text)
 void MainWindow::onCommsRequestDownload()
 {
     // The panel reports back through requestRedraw() once the image is parsed.
-    comms->startDownload(&presetImage);
+    if (maybeSave())
+        comms->startDownload(&presetImage);
 }
 
 void MainWindow::onCommsRequestUpload()
@@ -354,36 +425,80 @@ void MainWindow::onCommsRequestUpload()
 
 void MainWindow::requestRedraw()
 {
+    // A finished download: the unit's preset, in no file.
     reloadViews();
+    startOver(QString());
 }
 
 void MainWindow::menuNew()
 {
+    if (!maybeSave())
+        return;
     presetImage.clearModel();
     presetImage.resetToDefaults();
     reloadViews();
+    startOver(QString());
 }
 
 void MainWindow::menuOpen()
 {
-    if (openPresetFile()) {
-        presetImage.parseImage();
-        reloadViews();
-    } else {
-        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Open Preset File"));
-    }
+    if (!maybeSave())
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()),
+        tr("RSX-4 Preset Files (*.rsx4pre)"));
+    if (!path.isEmpty())
+        openFile(path);
 }
 
 void MainWindow::menuSave()
 {
-    applyPages();
-    presetImage.buildImage();
-    savePresetFile();
+    if (presetDocument.hasFile())
+        savePresetFile(presetDocument.filePath());
+    else
+        saveWithDialog();
+}
+
+void MainWindow::menuSaveAs()
+{
+    saveWithDialog();
 }
 
 void MainWindow::menuQuit()
 {
-    QApplication::quit();
+    if (maybeSave())
+        QApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (draggedPreset(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = draggedPreset(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Not inside the drop: the program that started the drag waits for it to end.
+    QTimer::singleShot(0, this, [this, path] {
+        if (maybeSave())
+            openFile(path);
+    });
 }
 
 void MainWindow::menuShowMap()
@@ -413,13 +528,44 @@ void MainWindow::onNameChanged()
     applyNameChange();
 }
 
-bool MainWindow::openPresetFile()
+bool MainWindow::maybeSave()
 {
-    const QString name = QFileDialog::getOpenFileName(
-        this, tr("Open Preset File"), QDir::homePath(), tr("RSX-4 Preset Files (*.rsx4pre)"));
-    if (name.isEmpty())
+    if (!history->isModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Unsaved Changes"),
+                    tr("The preset has unsaved changes. Save them before continuing?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return presetDocument.hasFile() ? savePresetFile(presetDocument.filePath())
+                                        : saveWithDialog();
+    case QMessageBox::Discard:
+        return true;
+    default:
         return false;
-    QFile file(name);
+    }
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    if (!loadPresetFile(path)) {
+        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Open Preset File"));
+        recentFiles.remove(path);
+        recentMenu->refresh();
+        return;
+    }
+    presetImage.parseImage();
+    reloadViews();
+    startOver(path);
+    recentFiles.add(path);
+    recentMenu->refresh();
+}
+
+bool MainWindow::loadPresetFile(const QString &path)
+{
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
@@ -444,19 +590,69 @@ bool MainWindow::openPresetFile()
     return true;
 }
 
-void MainWindow::savePresetFile()
+bool MainWindow::saveWithDialog()
 {
-    const QString name = QFileDialog::getSaveFileName(
-        this, tr("Save Preset File"), QDir::homePath(), tr("RSX-4 Preset Files (*.rsx4pre)"));
-    if (name.isEmpty())
-        return;
+    QFileDialog dialog(this, tr("Save Preset File"),
+                       presetDocument.dialogFolder(recentFiles.files()),
+                       tr("RSX-4 Preset Files (*.rsx4pre)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The open dialog shows only this suffix: a file saved without it could
+    // not be opened again from there.
+    dialog.setDefaultSuffix(QStringLiteral("rsx4pre"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return savePresetFile(dialog.selectedFiles().first());
+}
+
+bool MainWindow::savePresetFile(const QString &path)
+{
+    applyPages();
+    presetImage.buildImage();
     // Written beside the old file and renamed over it only when complete, so
     // a failed save never costs the user the file they had. Unbuffered: a
     // buffered write that the disk takes only in part would go unnoticed.
-    QSaveFile file(name);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !PresetFile::write(file, presetImage) || !file.commit())
+        !PresetFile::write(file, presetImage) || !file.commit()) {
         QMessageBox::warning(this, tr("File Operation"), tr("Unable to Save Preset File"));
+        return false;
+    }
+    presetDocument.setFilePath(path);
+    history->setClean();
+    recentFiles.add(path);
+    recentMenu->refresh();
+    updateTitle();
+    return true;
+}
+
+void MainWindow::startOver(const QString &path)
+{
+    history->reset(presetImage);
+    if (path.isEmpty())
+        presetDocument.clearFilePath();
+    else
+        presetDocument.setFilePath(path);
+    updateTitle();
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(presetDocument.windowTitle());
+    setWindowModified(history->isModified());
+}
+
+void MainWindow::recordEdit(const QString &text, int mergeId)
+{
+    PresetImage edited = presetImage;
+    midiPage->apply(edited);
+    generalPage->apply(edited);
+    history->record(edited, text, mergeId);
+}
+
+void MainWindow::restorePreset(const PresetImage &preset)
+{
+    presetImage = preset;
+    reloadViews();
 }
 
 void MainWindow::applyPages()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "PresetDocument.h"
 #include "PresetImage.h"
+#include "RecentFiles.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +15,8 @@ class QStackedWidget;
 class GeneralPage;
 class GpioPage;
 class MidiPage;
+class PresetHistory;
+class RecentFilesMenu;
 class commsWidget;
 class detailsitems;
 class eventItems;
@@ -21,6 +25,10 @@ class functionTree;
 // The one window of the program. It owns the preset being edited and moves it
 // between the pages, preset files and the device link; the pages only ever see
 // the preset through it.
+//
+// The preset behaves as a document: it remembers its file, every user edit is
+// an undo step, and an edit held in no file and not in the unit is asked about
+// before New, Open, Download or Quit would lose it.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -28,8 +36,9 @@ public:
     // The pages of pageStack, in stack order.
     enum PageIndex { LogoIndex, GeneralIndex, GpioIndex, MidiIndex, EventIndex };
 
-    // `arguments` is the program's argument list; only "-devMode" as the first
-    // argument after the program name is looked at.
+    // `arguments` is the program's argument list: "-devMode" as the first
+    // argument after the program name, and a preset file to open once the
+    // event loop runs (see CommandLine).
     explicit MainWindow(const QStringList &arguments, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -52,10 +61,16 @@ public slots:
     void onCommsRequestUpload();
     void requestRedraw();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private slots:
     void menuNew();
     void menuOpen();
     void menuSave();
+    void menuSaveAs();
     void menuQuit();
     void menuShowMap();
     void menuAbout();
@@ -73,8 +88,21 @@ private:
     void selectFunction(const QString &text);
     void setTitle(const QString &text);
 
-    bool openPresetFile();
-    void savePresetFile();
+    // Document steps. Each returns false when the user cancelled or it failed.
+    bool maybeSave();
+    void openFile(const QString &path);
+    bool loadPresetFile(const QString &path);
+    bool savePresetFile(const QString &path);
+    bool saveWithDialog();
+    // A preset now in place that matches `path` (none: no file) and needs no save.
+    void startOver(const QString &path);
+    void updateTitle();
+
+    // Every user edit that reaches the model or waits in a page becomes an
+    // undo step: the preset as it is with the waiting page edits applied.
+    enum MergeId { NoMerge = -1, NameMerge = 1, DescriptionMerge };
+    void recordEdit(const QString &text, int mergeId = NoMerge);
+    void restorePreset(const PresetImage &preset);
 
     // Page transfers. The General and MIDI pages keep their edits until they
     // are applied; every view is refilled from the model after the model
@@ -87,6 +115,9 @@ private:
     void reloadViews();
 
     PresetImage presetImage;
+    PresetDocument presetDocument;
+    RecentFiles recentFiles;
+    PresetHistory *history = nullptr;
 
     QStringList inputNames;
     QStringList switchNames;
@@ -115,11 +146,16 @@ private:
     detailsitems *detailEditor = nullptr;
 
     QMenu *fileMenu = nullptr;
+    QMenu *editMenu = nullptr;
+    RecentFilesMenu *recentMenu = nullptr;
     QMenu *viewMenu = nullptr;
     QMenu *helpMenu = nullptr;
     QAction *newAction = nullptr;
     QAction *openAction = nullptr;
     QAction *saveAction = nullptr;
+    QAction *saveAsAction = nullptr;
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
     QAction *quitAction = nullptr;
     QAction *showMapAction = nullptr;
     QAction *aboutAction = nullptr;

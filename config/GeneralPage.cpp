@@ -57,8 +57,9 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     presetName->setMaxLength(PresetText::Length);
     presetDescription = new QLineEdit;
     presetDescription->setMaxLength(PresetText::Length);
-    connect(presetName, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
-    connect(presetDescription, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
+    connect(presetName, &QLineEdit::textEdited, this, [this] { emit namesEdited(NameField); });
+    connect(presetDescription, &QLineEdit::textEdited, this,
+            [this] { emit namesEdited(DescriptionField); });
 
     const QStringList macroItems = QStringList{"<No Action>"} + macroNames;
     setupMacro = addCombo("setupMacro", macroItems);
@@ -121,6 +122,7 @@ QComboBox *GeneralPage::addCombo(const char *objectName, const QStringList &item
     auto *combo = new QComboBox;
     combo->setObjectName(objectName);
     combo->addItems(items);
+    connect(combo, QOverload<int>::of(&QComboBox::activated), this, &GeneralPage::settingsEdited);
     return combo;
 }
 

@@ -19,6 +19,8 @@ class GeneralPage : public QWidget
 {
     Q_OBJECT
 public:
+    enum TextField { NameField, DescriptionField };
+
     explicit GeneralPage(const QStringList &macroNames, QWidget *parent = nullptr);
 
     // Non-const: loading may correct the setup macro in the model.
@@ -32,7 +34,9 @@ public:
 
 signals:
     // A user edit of either line edit; loading does not raise it.
-    void namesEdited();
+    void namesEdited(GeneralPage::TextField field);
+    // The user chose an item in a combo box; the choice waits for apply().
+    void settingsEdited();
 
 private:
     QComboBox *addCombo(const char *objectName, const QStringList &items);

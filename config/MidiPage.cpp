@@ -32,7 +32,7 @@ QRadioButton *fixedPort(const QString &text, QObject *groupParent)
     return button;
 }
 
-// A flag or direction is 1 when its control is checked. An unchecked control
+// A group flag is 1 when its box is checked. An unchecked control
 // stands for "not 1", so it clears a 1 but leaves a value it could not show.
 void applyChecked(PresetImage &image, PresetImage::Region region, int row, int column, bool checked)
 {
@@ -75,6 +75,8 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
         auto *group = new QButtonGroup(this);
         group->addButton(pair.first);
         group->addButton(pair.second);
+        for (QRadioButton *button : {pair.first, pair.second})
+            connect(button, &QRadioButton::clicked, this, &MidiPage::settingsEdited);
     }
 
     auto *portSetup = new QGroupBox("MIDI Port Setup");
@@ -97,6 +99,8 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     controlChannel->setObjectName("controlChannel");
     for (int channel = 1; channel <= MidiChannels; ++channel)
         controlChannel->addItem(QString::number(channel));
+    for (QComboBox *combo : {controlPort, controlChannel})
+        connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
     auto *remote = new QGroupBox("MIDI Remote Control");
     auto *remoteBox = new QVBoxLayout(remote);
     auto *portLabel = new QLabel("MIDI Control Port:");
@@ -117,6 +121,7 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
             box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
             groupGrid->addWidget(box, output + 1, g);
             groupOutputs[g][output] = box;
+            connect(box, &QCheckBox::clicked, this, &MidiPage::settingsEdited);
         }
     }
     groupGrid->setColumnStretch(Groups, 1);
@@ -128,6 +133,8 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 
     patchAGrid = new gridWidget(paletteSource);
     patchBGrid = new gridWidget(paletteSource);
+    for (gridWidget *grid : {patchAGrid, patchBGrid})
+        connect(grid, &gridWidget::cellToggled, this, &MidiPage::routingEdited);
     auto *patchAGroup = new QGroupBox("MIDI Routing Patch A");
     (new QVBoxLayout(patchAGroup))->addWidget(patchAGrid);
     auto *patchBGroup = new QGroupBox("MIDI Routing Patch B");
@@ -162,8 +169,8 @@ void MidiPage::load(const PresetImage &image)
 
 void MidiPage::apply(PresetImage &image) const
 {
-    applyChecked(image, PresetImage::ConfigBlock, 0, PortAByte, portAOut->isChecked());
-    applyChecked(image, PresetImage::ConfigBlock, 0, PortBByte, portBOut->isChecked());
+    image.setValue(PresetImage::ConfigBlock, PortAByte, portAOut->isChecked() ? 1 : 0);
+    image.setValue(PresetImage::ConfigBlock, PortBByte, portBOut->isChecked() ? 1 : 0);
 
     // Each nibble is replaced only when its box shows a valid choice.
     int control = image.value(PresetImage::ConfigBlock, ControlByte);

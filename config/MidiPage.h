@@ -14,9 +14,11 @@ class gridWidget;
 // load() leaves page and model as they were.
 //
 // Stored values the controls cannot show are carried: a control port above 3
-// leaves "MIDI Control Port:" blank and its nibble untouched, and a port
-// direction or group flag other than 0 or 1 shows as the input (unchecked)
-// and stays in the model until the user changes that control.
+// leaves "MIDI Control Port:" blank and its nibble untouched, and a group flag
+// other than 0 or 1 shows unchecked and stays in the model until the user
+// changes that box. The port directions are not carried: the unit gets what
+// the page shows, so a direction byte other than 1 shows as the input and is
+// written back as 0.
 class MidiPage : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,12 @@ public:
 
     gridWidget *patchA() const { return patchAGrid; }
     gridWidget *patchB() const { return patchBGrid; }
+
+signals:
+    // User edits that wait for apply(): a port, remote control or routing
+    // group choice, and a click in a routing patch.
+    void settingsEdited();
+    void routingEdited();
 
 private:
     QRadioButton *portAIn = nullptr;

@@ -86,6 +86,7 @@ void gridWidget::mousePressEvent(QMouseEvent *event)
     hoverColumn = column;
     hoverPending = true;
     update();
+    emit cellToggled(row, column);
 }
 
 void gridWidget::mouseMoveEvent(QMouseEvent *event)

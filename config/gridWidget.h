@@ -7,8 +7,8 @@
 #include <QWidget>
 
 // One MIDI routing patch drawn as sources (rows) by destinations (columns).
-// A click routes a source to a destination; the grid tells nobody, the MIDI
-// page reads the cells when it is applied.
+// A click routes a source to a destination and is reported by cellToggled();
+// the MIDI page reads the cells when it is applied.
 class gridWidget : public QWidget
 {
     Q_OBJECT
@@ -31,6 +31,10 @@ public:
     bool hitTest(const QPoint &pos, int &row, int &column) const;
 
     QSize sizeHint() const override;
+
+signals:
+    // A click changed a cell; setCellValue() does not raise it.
+    void cellToggled(int row, int column);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
