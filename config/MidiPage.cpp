@@ -71,6 +71,10 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     portAOut = new QRadioButton("MIDI OUT A");
     portBIn = new QRadioButton("MIDI IN 2");
     portBOut = new QRadioButton("MIDI OUT B");
+    portAIn->setObjectName("portAIn");
+    portAOut->setObjectName("portAOut");
+    portBIn->setObjectName("portBIn");
+    portBOut->setObjectName("portBOut");
     for (auto pair : {std::make_pair(portAIn, portAOut), std::make_pair(portBIn, portBOut)}) {
         auto *group = new QButtonGroup(this);
         group->addButton(pair.first);

@@ -1,0 +1,256 @@
+#include "GeneralPage.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "PresetFile.h"
+#include "RecentFiles.h"
+#include "VirtualUnit.h"
+#include "WindowDriver.h"
+#include "gpiConfigWidget.h"
+#include "gridWidget.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+const QString ProgramTitle = "Valdane RSX-4 Cuesmith v1.6.1";
+const QString Question =
+    "Unsaved Changes | The preset has unsaved changes. Save them before continuing?";
+
+// Answers each message box with the button or key `answer`, noting "title |
+// text", and a file dialog with `path` (empty: cancels).
+struct Answers
+{
+    explicit Answers(int answer = QMessageBox::Ok, const QString &path = QString())
+    {
+        modal.setAnswer([=](QWidget *w) {
+            if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
+                folders << dialog->directory().absolutePath();
+                QTimer::singleShot(0, dialog,
+                                   [=] { ModalAnswerer::acceptFileDialog(dialog, path); });
+                return;
+            }
+            auto *box = qobject_cast<QMessageBox *>(w);
+            boxes << box->windowTitle() + " | " + box->text();
+            if (answer < Qt::Key_Escape)
+                return ModalAnswerer::clickButton(w, QDialogButtonBox::StandardButton(answer));
+            QTest::keyClick(box, Qt::Key(answer));
+        });
+    }
+    ModalAnswerer modal;
+    QStringList folders, boxes;
+};
+} // namespace
+
+// The preset as a document, in the real window: the modified mark and the
+// question before edits are lost, the current file, recent files, undo and
+// redo, files from the command line and by drop, and the installed file type.
+class tst_document : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QString writePreset(const QString &path, int byte8 = 0, int byte9 = 1)
+    {
+        PresetImage image;
+        image.setImageByte(8, byte8);
+        image.setImageByte(9, byte9);
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && PresetFile::write(file, image) ? path : "";
+    }
+    // The title as the window system shows it, "[*]" resolved.
+    static QString shownTitle(MainWindow &w) { return w.winId(), w.windowHandle()->title(); }
+    static QLineEdit *nameEdit(MainWindow &w) { return w.findChild<GeneralPage *>()->nameEdit(); }
+    static void click(MainWindow &w, const char *n) { w.findChild<QAbstractButton *>(n)->click(); }
+    // The preset with every page applied, as a save would write it.
+    static QVector<int> settledBytes(MainWindow &w)
+    {
+        selectEntry(w, "General"), selectEntry(w, "GPIO Config"), w.preset().buildImage();
+        return w.preset().image();
+    }
+    // Enters a drag of `urls` and drops it; whether the window took it.
+    static bool drop(MainWindow &w, const QList<QUrl> &urls)
+    {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&w, &enter), QCoreApplication::sendEvent(&w, &drop);
+        QCoreApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        VirtualUnit::instance().setPlugged(false);
+        // Recent files go to a folder of this run, never into the user's settings.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("cfg"));
+    }
+
+    void unsavedEditThenNew_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("typed"); // into the save dialog; empty cancels it
+        QTest::addColumn<bool>("newDone");
+        QTest::newRow("Save") << int(QMessageBox::Save) << m_dir.filePath("kept") << true;
+        QTest::newRow("Save, dialog cancelled") << int(QMessageBox::Save) << QString() << false;
+        QTest::newRow("Discard") << int(QMessageBox::Discard) << QString() << true;
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QString() << false;
+        QTest::newRow("Escape: Cancel") << int(Qt::Key_Escape) << QString() << false;
+        QTest::newRow("Return: Cancel") << int(Qt::Key_Return) << m_dir.filePath("no") << false;
+    }
+    void unsavedEditThenNew()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, typed);
+        QFETCH(bool, newDone);
+        MainWindow window({"cuesmith"});
+        // Before it is maximized, the window already fills the screen's height.
+        QCOMPARE(window.geometry().height(), window.screen()->availableGeometry().height());
+        QTest::keyClicks(nameEdit(window), "Q");
+        // A port direction waits in the MIDI page, yet marks the preset at once.
+        click(window, "portAOut");
+        QCOMPARE(shownTitle(window), ProgramTitle + "*");
+
+        Answers answers(answer, typed);
+        action(window, "New Preset")->trigger();
+        QCOMPARE(answers.boxes, QStringList{Question});
+        QCOMPARE(nameEdit(window)->text(), newDone ? "<EMPTY PRESET>" : "<EMPTY PRESET>Q");
+        QCOMPARE(shownTitle(window), ProgramTitle + (newDone ? "" : "*"));
+        // Saved with the edits, the page's port among them, under the suffix.
+        const QByteArray saved = readFile(typed + ".rsx4pre");
+        QCOMPARE(saved.mid(6 + 32 + 14, 1) + saved.mid(6 + 8, 2),
+                 answer == QMessageBox::Save && newDone ? QByteArray("Q\x01\x01") : QByteArray());
+    }
+
+    void portBytesFromCommandLineFile()
+    {
+        // Port bytes that the page shows as inputs, as it shows any value but 1.
+        const QString path = writePreset(m_dir.filePath("ports.rsx4pre"), 2, 255);
+        QTest::ignoreMessage(QtWarningMsg, "cuesmith: ignoring \"none\": not an existing file");
+        MainWindow window({"cuesmith", "-devMode", path, "none"});
+        QTRY_COMPARE(shownTitle(window), ProgramTitle + " - ports.rsx4pre");
+        // Saved to its file without a dialog, bytes 8 and 9 exactly as shown.
+        Answers answers;
+        const QList<QPair<const char *, QByteArray>> steps = {
+            {nullptr, "0000"}, {"portAOut", "0100"}, {"portBOut", "0101"}, {"portAIn", "0001"}};
+        for (const auto &step : steps) {
+            if (step.first)
+                click(window, step.first);
+            QFile::remove(path);
+            action(window, "Save Preset")->trigger();
+            QCOMPARE(readFile(path).mid(6 + 8, 2).toHex(), step.second);
+        }
+        QCOMPARE(answers.folders.size() + answers.boxes.size() + window.isWindowModified(), 0);
+    }
+
+    void dropAndRecentFiles()
+    {
+        QSettings("Cuesmith", "Cuesmith").clear();
+        MainWindow window({"cuesmith"});
+        QVERIFY(QDir(m_dir.path()).mkpath("recent"));
+        // The numbers of the recent files, newest first.
+        const QString f = m_dir.filePath("recent/f");
+        auto recent = [&f] { return RecentFiles().files().join("").remove(f).remove(".rsx4pre"); };
+        QList<QUrl> files;
+        for (int i = 0; i < 9; ++i)
+            files << QUrl::fromLocalFile(writePreset(f + QString::number(i) + ".rsx4pre"));
+        QVERIFY(!drop(window, {files[0], files[1]}));
+        for (const QUrl &file : files)
+            QVERIFY(drop(window, {file}));
+        QCOMPARE(recent(), QString("87654321"));
+        QTest::keyClicks(nameEdit(window), "Z");
+        Answers answers(QMessageBox::Discard);
+        QVERIFY(drop(window, {files[0]}));
+        QCOMPARE(answers.boxes, QStringList{Question});
+        QCOMPARE(shownTitle(window), ProgramTitle + " - f0.rsx4pre");
+
+        // Opened again from the menu, a file moves to the front; one that no
+        // longer opens leaves the list after the usual warning.
+        QMenu *menu = action(window, "Open Recent")->menu();
+        QCOMPARE(menu->actions().at(3)->text(), "&4 " + files[6].toLocalFile());
+        menu->actions().at(3)->trigger();
+        QCOMPARE(recent(), QString("60875432"));
+        QFile::remove(files[5].toLocalFile());
+        menu->actions().at(4)->trigger();
+        QCOMPARE(answers.boxes.last(), QString("File Operation | Unable to Open Preset File"));
+        QCOMPARE(recent(), QString("6087432"));
+
+        // The open dialog starts beside the current file; cancelling it is no failure.
+        action(window, "Open Preset...")->trigger();
+        QCOMPARE(answers.folders, QStringList{m_dir.filePath("recent")});
+        QCOMPARE(answers.boxes.size(), 2);
+    }
+
+    void undoRedoRestoresEveryStep()
+    {
+        MainWindow window({"cuesmith"});
+        QMenu *edit = window.menuBar()->actions().at(1)->menu();
+        QAction *undo = edit->actions().at(0), *redo = edit->actions().at(1);
+        auto *g = window.findChild<gridWidget *>();
+        auto *slotTree = window.findChild<QTreeWidget *>("slotTree");
+        // One step each, the page edits that wait for applying among them; typing
+        // in one field is one step until another edit comes.
+        const QList<QPair<QString, std::function<void()>>> edits = {
+            {"Edit Preset Name", [&] { QTest::keyClicks(nameEdit(window), "AB"); }},
+            {"Change GPI Configuration",
+             [&] { window.findChild<gpiConfigWidget *>()->setCell(2, 1, "2.0s"); }},
+            {"Change MIDI Configuration", [&] { click(window, "portAOut"); }},
+            {"Change MIDI Routing",
+             [&] { QTest::mouseClick(g, Qt::LeftButton, {}, QPoint(84, 84)); }},
+            {"Change General Configuration",
+             [&] { QTest::keyClick(window.findChild<QComboBox *>("baudRate"), Qt::Key_Down); }},
+            {"Edit Preset Name", [&] { QTest::keyClick(nameEdit(window), Qt::Key_Backspace); }},
+            {"Store Event", [&] {
+                 selectEntry(window, "GPI 1"), slotTree->setCurrentItem(slotTree->topLevelItem(3));
+                 click(window, "kindButton3"), click(window, "storeButton");
+             }}};
+        QList<QVector<int>> states{settledBytes(window)};
+        for (const auto &edit : edits) {
+            edit.second();
+            QCOMPARE(undo->text(), "Undo " + edit.first);
+            states << settledBytes(window);
+        }
+        // Undone back to the start, the mark goes; then all redone.
+        for (int step = 1; step <= 2 * edits.size(); ++step) {
+            const int at = step <= edits.size() ? edits.size() - step : step - edits.size();
+            (step <= edits.size() ? undo : redo)->trigger();
+            QCOMPARE(settledBytes(window), states.at(at));
+            QCOMPARE(window.isWindowModified(), at != 0);
+        }
+    }
+
+    void fileTypeInstalled()
+    {
+        QTemporaryDir root;
+        auto run = [](const QString &tool, const QStringList &arguments) {
+            QProcess process;
+            process.setProcessChannelMode(QProcess::MergedChannels);
+            process.start(QStandardPaths::findExecutable(tool), arguments);
+            process.waitForFinished(60000);
+            return process.exitCode() ? "failed" : process.readAll().trimmed();
+        };
+        const QString usr = root.filePath("usr");
+        QVERIFY(run(CUESMITH_CMAKE_COMMAND, {"--install", CUESMITH_BUILD_DIR, "--prefix", usr}) !=
+                "failed");
+        QCOMPARE(
+            run("xmllint", {"--xpath",
+                            "concat(//*[local-name()='mime-type']/@type, '|', "
+                            "//*[local-name()='glob']/@pattern, '|', //*[local-name()='comment'])",
+                            usr + "/share/mime/packages/cuesmith.xml"}),
+            QByteArray("application/x-rsx4-preset|*.rsx4pre|RSX-4 preset"));
+        const QString desktop = usr + "/share/applications/cuesmith.desktop";
+        QVERIFY(readFile(desktop).contains("\nExec=cuesmith %f\n"));
+        QVERIFY(readFile(desktop).contains("\nMimeType=application/x-rsx4-preset;\n"));
+        QCOMPARE(run("desktop-file-validate", {desktop}), QByteArray());
+    }
+};
+
+QTEST_MAIN(tst_document)
+#include "tst_document.moc"
