@@ -28,9 +28,9 @@ HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id,
     return VirtualUnit::instance().open(vendor_id, product_id, serial_number);
 }
 
-HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *)
+HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
 {
-    return nullptr;
+    return VirtualUnit::instance().openPath(path);
 }
 
 int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *data, size_t length)
@@ -39,9 +39,9 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
 }
 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data,
-                                                 size_t length, int)
+                                                 size_t length, int milliseconds)
 {
-    return VirtualUnit::instance().read(dev, data, length);
+    return VirtualUnit::instance().readTimeout(dev, data, length, milliseconds);
 }
 
 int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *data, size_t length)

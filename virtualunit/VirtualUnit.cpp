@@ -84,6 +84,7 @@ void VirtualUnit::reset()
     m_plugFile.clear();
     ++m_generation;
     m_nonblocking = false;
+    m_path = "/dev/hidraw0";
     m_version = "1.6";
     m_cpld = "190117";
     m_strings = {"", "RSX-4 Virtual Unit", "",      "MCU 3.2.1", "GPI 1.4", "USB 2.1", "USB 2.1",
@@ -135,6 +136,8 @@ void VirtualUnit::applyEnvironment()
         setPlugged(number != 0);
     if (!envText("VIRTUAL_UNIT_PLUG_FILE").empty())
         setPlugFile(envText("VIRTUAL_UNIT_PLUG_FILE"));
+    if (!envText("VIRTUAL_UNIT_PATH").empty())
+        setPath(envText("VIRTUAL_UNIT_PATH"));
 }
 
 void VirtualUnit::setPlugged(bool plugged)
@@ -251,6 +254,20 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
         setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
     if (!m_plugged || vendorId != VendorId || productId != ProductId || serial)
         return nullptr;
+    return connect();
+}
+
+hid_device *VirtualUnit::openPath(const char *path)
+{
+    if (!m_plugFile.empty())
+        setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
+    if (!m_plugged || !path || m_path.empty() || m_path != path)
+        return nullptr;
+    return connect();
+}
+
+hid_device *VirtualUnit::connect()
+{
     // A new connection: nothing of the last one carries over.
     m_replies.clear();
     m_nonblocking = false;
@@ -287,6 +304,24 @@ int VirtualUnit::read(hid_device *device, unsigned char *data, size_t length)
         violation("read before non-blocking mode was set");
     if (length != ReportSize)
         violation("read of " + std::to_string(length) + " bytes instead of 64");
+    return take(data, length);
+}
+
+int VirtualUnit::readTimeout(hid_device *device, unsigned char *data, size_t length,
+                             int milliseconds)
+{
+    if (!usable(device))
+        return -1;
+    if (length != ReportSize)
+        violation("read of " + std::to_string(length) + " bytes instead of 64");
+    ++m_reads;
+    if (milliseconds != 0 && !m_replies.empty() && m_replies.front().readyAtRead > m_reads)
+        m_reads = m_replies.front().readyAtRead;
+    return take(data, length);
+}
+
+int VirtualUnit::take(unsigned char *data, size_t length)
+{
     if (m_replies.empty() || m_replies.front().readyAtRead > m_reads)
         return 0;
     const int count = static_cast<int>(std::min<size_t>(length, ReportSize));

@@ -93,8 +93,17 @@ public:
 
     // The hidapi side.
     hid_device *open(unsigned short vendorId, unsigned short productId, const wchar_t *serial);
+    // The hidraw path the unit answers hid_open_path at ("/dev/hidraw0" after
+    // reset(); empty: none).
+    void setPath(const std::string &path) { m_path = path; }
+    const std::string &path() const { return m_path; }
+    hid_device *openPath(const char *path);
     void close(hid_device *device);
     int read(hid_device *device, unsigned char *data, size_t length);
+    // A wait for a reply: the latency passes as if read after read had found
+    // nothing, so a reply on its way comes before the time is up. With
+    // nothing on its way it returns 0 at once, whatever the time out.
+    int readTimeout(hid_device *device, unsigned char *data, size_t length, int milliseconds);
     int write(hid_device *device, const unsigned char *data, size_t length);
     int setNonblocking(hid_device *device, int nonblock);
 
@@ -108,6 +117,8 @@ private:
     };
 
     bool usable(hid_device *device);
+    hid_device *connect();
+    int take(unsigned char *data, size_t length);
     void unplug();
     void violation(const std::string &text);
     void check(const Report &report);
@@ -126,6 +137,7 @@ private:
     int m_openHandles = 0;
     int m_openCount = 0;
     bool m_nonblocking = false;
+    std::string m_path;
 
     std::array<std::string, StringCount> m_strings;
     std::string m_version;
