@@ -295,6 +295,8 @@ void MainWindow::makeConnections()
     connect(comms, &commsWidget::requestDownload, this, &MainWindow::onCommsRequestDownload);
     connect(comms, &commsWidget::requestUpload, this, &MainWindow::onCommsRequestUpload);
     connect(comms, &commsWidget::redrawData, this, &MainWindow::requestRedraw);
+    // The unit now holds the preset: nothing is lost without a file.
+    connect(comms, &commsWidget::uploadComplete, this, [this] { history->setClean(); });
 }
 
 void MainWindow::selectFunction(const QString &text)

