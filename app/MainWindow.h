@@ -88,9 +88,12 @@ private:
     void selectFunction(const QString &text);
     void setTitle(const QString &text);
 
-    // Document steps. Each returns false when the user cancelled or it failed.
+    // Document steps; a false return means the user cancelled or the step
+    // failed, and whoever asked goes no further.
     bool maybeSave();
+    // Opens with every notice and warning; a failed file leaves the recent list.
     void openFile(const QString &path);
+    // Reads and judges the file, with its version notices; false when refused.
     bool loadPresetFile(const QString &path);
     bool savePresetFile(const QString &path);
     bool saveWithDialog();
