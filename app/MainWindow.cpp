@@ -121,7 +121,7 @@ void MainWindow::applyLook()
 void MainWindow::buildConfigPages()
 {
     logoPanel = buildLogoPanel();
-    generalPage = new GeneralPage(macroNames);
+    generalPage = new GeneralPage;
     gpioPage = new GpioPage(presetImage);
     // The routing grids take their colours from the window's palette.
     midiPage = new MidiPage(this);
@@ -430,14 +430,9 @@ bool MainWindow::openPresetFile()
         return false;
     const PresetFile::Verdict verdict = preset.verdict();
     if (PresetFile::showsEarlierNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"),
-                                 tr("This preset file was created with an earlier version of "
-                                    "Cuesmith. Please be aware that saving in this version will "
-                                    "prevent loading in the earlier version."));
+        QMessageBox::information(this, tr("File Operation"), PresetFile::earlierNotice());
     if (PresetFile::showsLaterNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"),
-                                 tr("This preset file was created with a later version of "
-                                    "Cuesmith. Please upgrade to the latest version."));
+        QMessageBox::information(this, tr("File Operation"), PresetFile::laterNotice());
     if (!PresetFile::accepts(verdict))
         return false;
     preset.applyTo(presetImage);
