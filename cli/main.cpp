@@ -1,0 +1,18 @@
+#include "CommandRunner.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("cuesmith-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CUESMITH_VERSION));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CommandRunner runner(out, err);
+    runner.setProgressShown(isatty(STDERR_FILENO));
+    return runner.run(QCoreApplication::arguments());
+}
