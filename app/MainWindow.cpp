@@ -121,7 +121,7 @@ void MainWindow::applyLook()
 void MainWindow::buildConfigPages()
 {
     logoPanel = buildLogoPanel();
-    generalPage = new GeneralPage;
+    generalPage = new GeneralPage(macroNames);
     gpioPage = new GpioPage(presetImage);
     // The routing grids take their colours from the window's palette.
     midiPage = new MidiPage(this);

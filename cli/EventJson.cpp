@@ -53,7 +53,8 @@ void putPayload(QJsonObject &json, const QVector<int> &record, int header, int l
     const int room = record.size() - header;
     const int count = qBound(0, lengthByte - lengthBias, room);
     const QByteArray data = bytesOf(record, header, count);
-    json[dataKey] = asText ? QJsonValue(QString::fromLatin1(data)) : HexText::format(data);
+    json[dataKey] = asText ? QJsonValue(QString::fromLatin1(data.constData(), data.size()))
+                           : HexText::format(data);
     if (lengthByte != count + lengthBias)
         json["length"] = lengthByte;
     const QByteArray padding = bytesOf(record, header + count, room - count);

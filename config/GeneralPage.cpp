@@ -53,7 +53,7 @@ QLabel *label(const QString &text, QWidget *buddy)
 }
 } // namespace
 
-GeneralPage::GeneralPage(QWidget *parent) : QWidget(parent)
+GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidget(parent)
 {
     presetName = new QLineEdit;
     presetName->setMaxLength(PresetText::Length);
@@ -62,8 +62,10 @@ GeneralPage::GeneralPage(QWidget *parent) : QWidget(parent)
     connect(presetName, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
     connect(presetDescription, &QLineEdit::textEdited, this, &GeneralPage::namesEdited);
 
-    setupMacro = addCombo("setupMacro", itemsOf(PresetSettings::SetupMacro));
-    initialState = addCombo("initialState", itemsOf(PresetSettings::InitialState));
+    // "<No Action>", then the main window's macro names.
+    const QStringList macroItems = itemsOf(PresetSettings::SetupMacro).mid(0, 1) + macroNames;
+    setupMacro = addCombo("setupMacro", macroItems);
+    initialState = addCombo("initialState", macroItems);
     videoHpd = addCombo("videoHpd", itemsOf(PresetSettings::VideoHpd));
     channelOverride = addCombo("channelOverride", itemsOf(PresetSettings::ChannelOverride));
     doublePressLimit = addCombo("doublePressLimit", itemsOf(PresetSettings::DoublePressLimit));

@@ -19,7 +19,7 @@ class GeneralPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit GeneralPage(QWidget *parent = nullptr);
+    explicit GeneralPage(const QStringList &macroNames, QWidget *parent = nullptr);
 
     // Non-const: loading may correct the setup macro in the model.
     void load(PresetImage &image);

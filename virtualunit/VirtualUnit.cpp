@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <unistd.h>
 
 // A handle belongs to one plugging-in of the unit.
 struct hid_device_
 {
+    VirtualUnit *unit;
     unsigned generation;
 };
 
@@ -68,11 +70,54 @@ std::vector<std::uint8_t> factoryEeprom()
 
 VirtualUnit &VirtualUnit::instance()
 {
-    static VirtualUnit unit;
-    return unit;
+    return unit(0);
 }
 
-VirtualUnit::VirtualUnit()
+VirtualUnit &VirtualUnit::unit(int index)
+{
+    static std::vector<std::unique_ptr<VirtualUnit>> units;
+    while (int(units.size()) <= index)
+        units.emplace_back(new VirtualUnit(int(units.size())));
+    return *units[std::max(index, 0)];
+}
+
+namespace {
+int &countSetting()
+{
+    static int count = [] {
+        long number = 1;
+        return envNumber("VIRTUAL_UNIT_COUNT", number) && number > 0 ? int(number) : 1;
+    }();
+    return count;
+}
+} // namespace
+
+int VirtualUnit::unitCount()
+{
+    return countSetting();
+}
+
+void VirtualUnit::setUnitCount(int count)
+{
+    countSetting() = std::max(count, 1);
+}
+
+VirtualUnit &VirtualUnit::of(hid_device *device)
+{
+    return device ? *device->unit : instance();
+}
+
+std::string VirtualUnit::path() const
+{
+    return "/dev/virtual-rsx4-" + std::to_string(m_index + 1);
+}
+
+std::wstring VirtualUnit::serialNumber() const
+{
+    return L"VRSX4-" + std::to_wstring(1000 + m_index);
+}
+
+VirtualUnit::VirtualUnit(int index) : m_index(index)
 {
     reset();
     applyEnvironment();
@@ -117,8 +162,10 @@ void VirtualUnit::applyEnvironment()
         setFirmwareVersion(envText("VIRTUAL_UNIT_FIRMWARE"));
     if (!envText("VIRTUAL_UNIT_CPLD").empty())
         setCpldBuild(envText("VIRTUAL_UNIT_CPLD"));
+    // Units after the first keep their EEPROM beside the first's: FILE.2, FILE.3 ...
     if (!envText("VIRTUAL_UNIT_EEPROM").empty())
-        setEepromFile(envText("VIRTUAL_UNIT_EEPROM"));
+        setEepromFile(envText("VIRTUAL_UNIT_EEPROM") +
+                      (m_index > 0 ? "." + std::to_string(m_index + 1) : std::string()));
     if (envNumber("VIRTUAL_UNIT_LATENCY", number))
         setReplyLatency(static_cast<int>(number));
     if (envNumber("VIRTUAL_UNIT_UNPLUG_AFTER", number))
@@ -249,7 +296,8 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
 {
     if (!m_plugFile.empty())
         setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
-    if (!m_plugged || vendorId != VendorId || productId != ProductId || serial)
+    if (!m_plugged || vendorId != VendorId || productId != ProductId ||
+        (serial && serialNumber() != serial))
         return nullptr;
     // A new connection: nothing of the last one carries over.
     m_replies.clear();
@@ -259,7 +307,14 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
     m_nextWriteAddress = -1;
     ++m_openHandles;
     ++m_openCount;
-    return new hid_device_{m_generation};
+    return new hid_device_{this, m_generation};
+}
+
+hid_device *VirtualUnit::openPath(const char *devicePath)
+{
+    if (!devicePath || path() != devicePath)
+        return nullptr;
+    return open(VendorId, ProductId, nullptr);
 }
 
 void VirtualUnit::close(hid_device *device)

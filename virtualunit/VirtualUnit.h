@@ -34,8 +34,18 @@ public:
         int day = 0, month = 0, year = 0, weekday = 0, hour = 0, minute = 0, second = 0;
     };
 
-    // The unit, with the settings of the environment applied once.
+    // The first unit, with the settings of the environment applied once.
     static VirtualUnit &instance();
+    // Unit `index` (0 is instance()), made on first use like the first.
+    static VirtualUnit &unit(int index);
+    // How many units are plugged in side by side: VIRTUAL_UNIT_COUNT, or 1.
+    static int unitCount();
+    static void setUnitCount(int count);
+    // The unit a handle belongs to (the first for none).
+    static VirtualUnit &of(hid_device *device);
+    // Where hid_enumerate() finds this unit, and its serial number.
+    std::string path() const;
+    std::wstring serialNumber() const;
 
     // A new unit: plugged in, firmware 1.6, CPLD build 190117, factory EEPROM,
     // answers at once, no faults, empty logs. Does not read the environment.
@@ -93,13 +103,14 @@ public:
 
     // The hidapi side.
     hid_device *open(unsigned short vendorId, unsigned short productId, const wchar_t *serial);
+    hid_device *openPath(const char *path);
     void close(hid_device *device);
     int read(hid_device *device, unsigned char *data, size_t length);
     int write(hid_device *device, const unsigned char *data, size_t length);
     int setNonblocking(hid_device *device, int nonblock);
 
 private:
-    VirtualUnit();
+    explicit VirtualUnit(int index);
 
     struct Pending
     {
@@ -120,6 +131,7 @@ private:
     void answerFirmwareString(const Report &report);
     void saveEeprom();
 
+    int m_index = 0;
     bool m_plugged = true;
     std::string m_plugFile;
     unsigned m_generation = 0;
