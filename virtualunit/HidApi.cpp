@@ -85,9 +85,9 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
 }
 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data,
-                                                 size_t length, int)
+                                                 size_t length, int milliseconds)
 {
-    return VirtualUnit::of(dev).read(dev, data, length);
+    return VirtualUnit::of(dev).readTimeout(dev, data, length, milliseconds);
 }
 
 int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *data, size_t length)

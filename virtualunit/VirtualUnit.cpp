@@ -107,11 +107,6 @@ VirtualUnit &VirtualUnit::of(hid_device *device)
     return device ? *device->unit : instance();
 }
 
-std::string VirtualUnit::path() const
-{
-    return "/dev/virtual-rsx4-" + std::to_string(m_index + 1);
-}
-
 std::wstring VirtualUnit::serialNumber() const
 {
     return L"VRSX4-" + std::to_wstring(1000 + m_index);
@@ -126,6 +121,7 @@ VirtualUnit::VirtualUnit(int index) : m_index(index)
 void VirtualUnit::reset()
 {
     m_plugged = true;
+    m_path = "/dev/hidraw" + std::to_string(m_index);
     m_plugFile.clear();
     ++m_generation;
     m_nonblocking = false;
@@ -182,6 +178,8 @@ void VirtualUnit::applyEnvironment()
         setPlugged(number != 0);
     if (!envText("VIRTUAL_UNIT_PLUG_FILE").empty())
         setPlugFile(envText("VIRTUAL_UNIT_PLUG_FILE"));
+    if (!envText("VIRTUAL_UNIT_PATH").empty() && m_index == 0)
+        setPath(envText("VIRTUAL_UNIT_PATH"));
 }
 
 void VirtualUnit::setPlugged(bool plugged)
@@ -299,6 +297,20 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
     if (!m_plugged || vendorId != VendorId || productId != ProductId ||
         (serial && serialNumber() != serial))
         return nullptr;
+    return connect();
+}
+
+hid_device *VirtualUnit::openPath(const char *path)
+{
+    if (!m_plugFile.empty())
+        setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
+    if (!m_plugged || !path || m_path.empty() || m_path != path)
+        return nullptr;
+    return connect();
+}
+
+hid_device *VirtualUnit::connect()
+{
     // A new connection: nothing of the last one carries over.
     m_replies.clear();
     m_nonblocking = false;
@@ -308,13 +320,6 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
     ++m_openHandles;
     ++m_openCount;
     return new hid_device_{this, m_generation};
-}
-
-hid_device *VirtualUnit::openPath(const char *devicePath)
-{
-    if (!devicePath || path() != devicePath)
-        return nullptr;
-    return open(VendorId, ProductId, nullptr);
 }
 
 void VirtualUnit::close(hid_device *device)
@@ -342,6 +347,24 @@ int VirtualUnit::read(hid_device *device, unsigned char *data, size_t length)
         violation("read before non-blocking mode was set");
     if (length != ReportSize)
         violation("read of " + std::to_string(length) + " bytes instead of 64");
+    return take(data, length);
+}
+
+int VirtualUnit::readTimeout(hid_device *device, unsigned char *data, size_t length,
+                             int milliseconds)
+{
+    if (!usable(device))
+        return -1;
+    if (length != ReportSize)
+        violation("read of " + std::to_string(length) + " bytes instead of 64");
+    ++m_reads;
+    if (milliseconds != 0 && !m_replies.empty() && m_replies.front().readyAtRead > m_reads)
+        m_reads = m_replies.front().readyAtRead;
+    return take(data, length);
+}
+
+int VirtualUnit::take(unsigned char *data, size_t length)
+{
     if (m_replies.empty() || m_replies.front().readyAtRead > m_reads)
         return 0;
     const int count = static_cast<int>(std::min<size_t>(length, ReportSize));

@@ -43,8 +43,7 @@ public:
     static void setUnitCount(int count);
     // The unit a handle belongs to (the first for none).
     static VirtualUnit &of(hid_device *device);
-    // Where hid_enumerate() finds this unit, and its serial number.
-    std::string path() const;
+    // Its serial number, as hid_enumerate() reports it.
     std::wstring serialNumber() const;
 
     // A new unit: plugged in, firmware 1.6, CPLD build 190117, factory EEPROM,
@@ -103,9 +102,18 @@ public:
 
     // The hidapi side.
     hid_device *open(unsigned short vendorId, unsigned short productId, const wchar_t *serial);
+    // The hidraw path the unit answers hid_open_path at and hid_enumerate
+    // lists ("/dev/hidraw0" for the first unit after reset(), hidraw1 for the
+    // second ...; empty: none).
+    void setPath(const std::string &path) { m_path = path; }
+    const std::string &path() const { return m_path; }
     hid_device *openPath(const char *path);
     void close(hid_device *device);
     int read(hid_device *device, unsigned char *data, size_t length);
+    // A wait for a reply: the latency passes as if read after read had found
+    // nothing, so a reply on its way comes before the time is up. With
+    // nothing on its way it returns 0 at once, whatever the time out.
+    int readTimeout(hid_device *device, unsigned char *data, size_t length, int milliseconds);
     int write(hid_device *device, const unsigned char *data, size_t length);
     int setNonblocking(hid_device *device, int nonblock);
 
@@ -119,6 +127,8 @@ private:
     };
 
     bool usable(hid_device *device);
+    hid_device *connect();
+    int take(unsigned char *data, size_t length);
     void unplug();
     void violation(const std::string &text);
     void check(const Report &report);
@@ -132,6 +142,7 @@ private:
     void saveEeprom();
 
     int m_index = 0;
+    std::string m_path;
     bool m_plugged = true;
     std::string m_plugFile;
     unsigned m_generation = 0;
