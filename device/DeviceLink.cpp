@@ -4,6 +4,8 @@
 #include "PresetImage.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <hidapi.h>
 
@@ -17,6 +19,8 @@ constexpr int CpldVersion2Build = 190117;
 constexpr int FirstStringsOfOldUnits = 8;
 constexpr double NewImageFirmware = 1.5;
 constexpr int RemoteControlByte = 3;
+// sysfs is read while offline, at most this often (ms).
+constexpr int AccessCheckInterval = 1000;
 
 } // namespace
 
@@ -82,31 +86,86 @@ void DeviceLink::pollUsb()
             deviceOpen = true;
             hid_set_nonblocking(deviceHandle, 1);
             pollTimer.start(OnlineInterval);
-            clearFirmwareString();
-            // Announced before the first request, whose failure announces the opposite.
-            emit statusChanged(QStringLiteral("RSX-4 Online"));
-            emit onlineChanged(true);
-            requestFirmwareString(1);
+            opened();
+        } else {
+            checkAccess();
         }
     } else {
-        const int n = hid_read(deviceHandle, inReport, HidReport::ReportSize);
-        if (n < 0) {
-            closeDevice();
-        } else {
-            if (n > 0)
-                routeReport();
-            if (deviceOpen && fwStrings.first() == Unknown)
-                requestFirmwareString(1);
-        }
+        handleRead(hid_read(deviceHandle, inReport, HidReport::ReportSize));
     }
 
     polling = false;
     emit polled();
 }
 
+int DeviceLink::step(int timeoutMs)
+{
+    if (!deviceOpen || polling)
+        return -1;
+    polling = true;
+    const int n = hid_read_timeout(deviceHandle, inReport, HidReport::ReportSize, timeoutMs);
+    handleRead(n);
+    polling = false;
+    emit polled();
+    return deviceOpen ? std::max(n, 0) : -1;
+}
+
+bool DeviceLink::openPath(const QString &path)
+{
+    if (deviceOpen)
+        return false;
+    deviceHandle = hid_open_path(QFile::encodeName(path).constData());
+    if (!deviceHandle)
+        return false;
+    deviceOpen = true;
+    opened();
+    return deviceOpen;
+}
+
+void DeviceLink::close()
+{
+    if (deviceOpen)
+        closeDevice();
+}
+
+void DeviceLink::opened()
+{
+    access = HidAccess::Unknown;
+    clearFirmwareString();
+    // Announced before the first request, whose failure announces the opposite.
+    emit statusChanged(QStringLiteral("RSX-4 Online"));
+    emit onlineChanged(true);
+    requestFirmwareString(1);
+}
+
+void DeviceLink::handleRead(int n)
+{
+    if (n < 0) {
+        closeDevice();
+        return;
+    }
+    if (n > 0)
+        routeReport();
+    if (deviceOpen && fwStrings.first() == Unknown)
+        requestFirmwareString(1);
+}
+
+void DeviceLink::checkAccess()
+{
+    if (sinceAccessCheck.isValid() && !sinceAccessCheck.hasExpired(AccessCheckInterval))
+        return;
+    sinceAccessCheck.start();
+    access = accessCheck.verdict();
+}
+
 void DeviceLink::routeReport()
 {
-    switch (HidReport::command(inReport)) {
+    const int command = HidReport::command(inReport);
+    // Nothing of a transfer that is only starting is on the wire yet: a
+    // transfer reply read now is left over from an earlier one.
+    if (transferOpening && command != HidReport::ReadFirmwareString)
+        return;
+    switch (command) {
     case HidReport::SetDateTime:
         // Only an upload waiting for it may start its blocks.
         if (!dateTimePending)
@@ -114,11 +173,11 @@ void DeviceLink::routeReport()
         dateTimePending = false;
         transferState = UploadFirst;
         sendNextBlock();
-        onTransferReply();
+        onTransferReply(false);
         break;
     case HidReport::ReadBlock:
     case HidReport::WriteBlock:
-        onTransferReply();
+        onTransferReply(true);
         break;
     case HidReport::ReadFirmwareString:
         onFirmwareString();
@@ -145,19 +204,22 @@ void DeviceLink::closeDevice()
         hid_close(deviceHandle);
     deviceHandle = nullptr;
     deviceOpen = false;
-    pollTimer.start(OfflineInterval);
+    // A link opened by path is driven by step(), not by the timer.
+    if (pollTimer.isActive())
+        pollTimer.start(OfflineInterval);
     qCDebug(lcDevice) << "Close device";
     emit statusChanged(QStringLiteral("RSX-4 Offline"));
     emit onlineChanged(false);
     clearFirmwareString();
     if (isBusy())
-        transferError();
+        transferError(TransferOutcome::Disconnected);
 }
 
 void DeviceLink::clearFirmwareString()
 {
     qCDebug(lcDevice) << "clearFirmwareString";
     fwStringCount = 1;
+    fwComplete = false;
     fwStrings = defaultFirmwareStrings();
 }
 
@@ -199,9 +261,11 @@ void DeviceLink::onFirmwareString()
         qCDebug(lcDevice) << "Connected Unit CPLD Version:" << cpldVersion;
     }
 
-    if (number == fwStringCount)
+    if (number == fwStringCount) {
         qCDebug(lcDevice) << "FW Info received:" << fwStringCount << fwStrings;
-    else
+        fwComplete = true;
+        emit firmwareExchangeFinished();
+    } else
         requestFirmwareString(number + 1);
 }
 
@@ -217,44 +281,72 @@ bool DeviceLink::mayTransfer(PresetImage *target, const QString &title)
     return true;
 }
 
-void DeviceLink::startUpload(PresetImage *target)
+bool DeviceLink::startUpload(PresetImage *target)
 {
     if (!mayTransfer(target, QStringLiteral("Send Preset")))
-        return;
+        return false;
     if (cpldVersion < 2.0 && usesMidiRemoteControl(*image)) {
         emit warning(QStringLiteral("Send Preset"), MidiRemoteControlText);
         // The unit may have gone while the warning was up.
         if (!deviceOpen || isBusy())
-            return;
+            return false;
     }
 
     transferSize = transferSizeFor(*image);
     txBuffer = image->image();
-    emit transferStarted(transferSize);
-    emit statusChanged(QStringLiteral("Sending Preset to RSX-4..."));
-    if (syncDateTime) {
+    uploading = true;
+    blocksSent = 0;
+    blocksAcknowledged = 0;
+    if (syncDateTime)
         dateTimePending = true;
-        sendDateTime();
-    } else {
+    else
         transferState = UploadFirst;
+    if (!announceStart())
+        return false;
+    emit statusChanged(QStringLiteral("Sending Preset to RSX-4..."));
+    if (syncDateTime)
+        sendDateTime();
+    else
         sendNextBlock();
-    }
+    return isBusy();
 }
 
-void DeviceLink::startDownload(PresetImage *target)
+bool DeviceLink::startDownload(PresetImage *target)
 {
     if (!mayTransfer(target, QStringLiteral("Receive Preset")))
-        return;
+        return false;
 
     rxBuffer = QVector<int>(image->imageSize(), 0);
     transferSize = transferSizeFor(*image);
+    rxFilled = QBitArray(transferSize);
     qCDebug(lcDevice) << "Connected Eeprom Size: " << transferSize;
-    emit transferStarted(transferSize);
-    emit statusChanged(QStringLiteral("Receiving Preset from RSX-4..."));
+    uploading = false;
     transferState = DownloadFirst;
-    qCDebug(lcDevice) << "Begin Download...";
     transferPos = 0;
+    if (!announceStart())
+        return false;
+    emit statusChanged(QStringLiteral("Receiving Preset from RSX-4..."));
+    qCDebug(lcDevice) << "Begin Download...";
     requestBlock();
+    return isBusy();
+}
+
+bool DeviceLink::announceStart()
+{
+    // The state is set before anyone hears of the transfer: showing its
+    // progress may run a poll tick, and a tick that closes the link must find
+    // a transfer to abort.
+    outcome = TransferOutcome::Running;
+    transferOpening = true;
+    emit transferStarted(transferSize);
+    transferOpening = false;
+    return isBusy();
+}
+
+void DeviceLink::cancelDownload()
+{
+    if (transferState >= DownloadFirst)
+        transferError(TransferOutcome::Cancelled);
 }
 
 void DeviceLink::sendDateTime()
@@ -280,6 +372,7 @@ void DeviceLink::sendNextBlock()
     auto sendBlock = [this](int phase, int count) {
         HidReport::setWriteBlock(outReport, phase, transferSize, transferPos,
                                  txBuffer.constData() + transferPos, count);
+        ++blocksSent;
         send();
     };
 
@@ -300,10 +393,15 @@ void DeviceLink::sendNextBlock()
         }
         break;
     case UploadLast:
+        // Only the last acknowledgement tells that the unit took every block.
+        if (blocksAcknowledged < blocksSent)
+            break;
         transferState = Idle;
+        outcome = TransferOutcome::Completed;
         qCDebug(lcDevice) << "Finished Sending Preset to Device";
         emit transferEnded();
         emit statusChanged(QStringLiteral("Upload Complete"));
+        emit uploadFinished();
         break;
     default:
         break;
@@ -311,33 +409,39 @@ void DeviceLink::sendNextBlock()
     setProgress(transferPos);
 }
 
-void DeviceLink::onTransferReply()
+void DeviceLink::onTransferReply(bool blockReply)
 {
     const int status = HidReport::argument(inReport);
     switch (transferState) {
     case UploadFirst:
-        if (status == HidReport::BlockAccepted) {
-            transferState = UploadNext;
-            sendNextBlock();
-        }
-        if (status == HidReport::Failure)
-            transferError();
-        break;
     case UploadNext:
     case UploadLast:
-        if (status == HidReport::BlockAccepted)
+        if (status == HidReport::BlockAccepted) {
+            // The date and time reply's status starts the second block but
+            // acknowledges none.
+            if (blockReply)
+                ++blocksAcknowledged;
+            if (transferState == UploadFirst)
+                transferState = UploadNext;
             sendNextBlock();
-        if (status == HidReport::Failure)
-            transferError();
+        } else if (status == HidReport::Failure) {
+            transferError(TransferOutcome::UnitError);
+        }
         break;
     case DownloadFirst:
     case DownloadNext:
-        transferState = DownloadNext;
-        onBlockReceived();
-        break;
     case DownloadLast:
-        if (onBlockReceived())
+        // Such a reply answers no read request: a late upload acknowledgement.
+        if (HidReport::dataCount(inReport) == 0) {
+            qCDebug(lcDevice) << "Ignored reply without data";
+            break;
+        }
+        if (transferState != DownloadLast) {
+            transferState = DownloadNext;
+            onBlockReceived();
+        } else if (onBlockReceived()) {
             finishDownload();
+        }
         break;
     default:
         break;
@@ -351,11 +455,13 @@ bool DeviceLink::onBlockReceived()
     const int count = HidReport::dataCount(inReport);
     qCDebug(lcDevice) << "Block Address:" << address << "Block Size:" << count;
     if (count > HidReport::MaxData || address + count > transferSize) {
-        transferError();
+        transferError(TransferOutcome::BadReply);
         return false;
     }
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         rxBuffer[address + i] = inReport[HidReport::HeaderSize + i];
+        rxFilled.setBit(address + i);
+    }
 
     if (transferState != DownloadLast) {
         transferPos += HidReport::BlockSize;
@@ -371,8 +477,14 @@ bool DeviceLink::onBlockReceived()
 
 void DeviceLink::finishDownload()
 {
+    // A short reply left a gap that the image must not take as zeros.
+    if (rxFilled.count(true) != transferSize) {
+        transferError(TransferOutcome::BadReply);
+        return;
+    }
     qCDebug(lcDevice) << "Download Complete.";
     transferState = Idle;
+    outcome = TransferOutcome::Completed;
     emit transferEnded();
     for (int i = 0; i < transferSize; ++i)
         image->setImageByte(i, rxBuffer.at(i));
@@ -381,12 +493,14 @@ void DeviceLink::finishDownload()
     emit statusChanged(QStringLiteral("Download Complete"));
 }
 
-void DeviceLink::transferError()
+void DeviceLink::transferError(TransferOutcome cause)
 {
     qCDebug(lcDevice) << "Transfer Error Occurred";
     dateTimePending = false;
     transferState = Idle;
+    outcome = cause;
     emit transferEnded();
+    emit transferFailed(uploading, cause);
 }
 
 void DeviceLink::setProgress(int value)

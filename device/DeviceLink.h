@@ -1,7 +1,10 @@
 #pragma once
 
+#include "HidAccess.h"
 #include "HidReport.h"
 
+#include <QBitArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -36,6 +39,21 @@ public:
         DownloadLast = 0x82,
     };
 
+    // How the last transfer ended.
+    enum class TransferOutcome {
+        None,
+        Running,
+        Completed,
+        // The unit answered a block with status 0xFF.
+        UnitError,
+        // The unit was unplugged or a write failed.
+        Disconnected,
+        // A download reply reached past the transfer, or left bytes unfilled.
+        BadReply,
+        Cancelled,
+    };
+    Q_ENUM(TransferOutcome)
+
     static const QString FirmwareTooNewText;
     static const QString MidiRemoteControlText;
 
@@ -47,9 +65,31 @@ public:
 
     // Both do nothing while offline or while a transfer runs. `image` is not
     // owned and must outlive the transfer; an upload sends the image bytes as
-    // they are when it starts.
-    void startUpload(PresetImage *image);
-    void startDownload(PresetImage *image);
+    // they are when it starts. False when the transfer did not start or was
+    // over before they returned.
+    bool startUpload(PresetImage *image);
+    bool startDownload(PresetImage *image);
+    // Stops a download, leaving the image untouched. An upload is not stopped:
+    // it runs on from its own copy of the image, since a unit left with half a
+    // preset is worse than one that gets all of it.
+    void cancelDownload();
+
+    // For a caller without an event loop (no timer runs): opens the unit at a
+    // hidraw path, then step() waits for and handles one report at a time.
+    bool openPath(const QString &path);
+    // Waits up to `timeoutMs` for one report and handles it as a poll tick
+    // does. The read's result: the report's size, 0 when none came, -1 when the
+    // link is (now) closed.
+    int step(int timeoutMs);
+    void close();
+    bool firmwareExchangeDone() const { return fwComplete; }
+    TransferOutcome lastOutcome() const { return outcome; }
+    bool lastTransferWasUpload() const { return uploading; }
+
+    // Where a unit that cannot be opened is looked for (sysfs and /dev roots).
+    void setAccessCheck(const HidAccess &check) { accessCheck = check; }
+    // While offline: whether a unit is plugged in that this user may not open.
+    HidAccess::Verdict unitAccess() const { return access; }
     // Whether an upload begins by setting the unit's clock (on by default).
     void setSyncDateTime(bool sync) { syncDateTime = sync; }
 
@@ -92,11 +132,20 @@ signals:
     void warning(const QString &title, const QString &text);
     // A download has been written into the image and parsed.
     void downloadFinished();
+    // Every block of an upload has been acknowledged.
+    void uploadFinished();
+    // A transfer was aborted; its dialog is already gone.
+    void transferFailed(bool upload, DeviceLink::TransferOutcome cause);
+    void firmwareExchangeFinished();
 
 private:
     bool send();
+    void opened();
+    void handleRead(int n);
+    void checkAccess();
     // The checks both transfers begin with; remembers the image.
     bool mayTransfer(PresetImage *target, const QString &title);
+    bool announceStart();
     void closeDevice();
     void routeReport();
     void clearFirmwareString();
@@ -105,10 +154,11 @@ private:
     void sendDateTime();
     void requestBlock(int count = HidReport::BlockSize);
     void sendNextBlock();
-    void onTransferReply();
+    // `blockReply`: the report answers a block, not the date and time.
+    void onTransferReply(bool blockReply);
     bool onBlockReceived();
     void finishDownload();
-    void transferError();
+    void transferError(TransferOutcome cause);
     void setProgress(int value);
     int transferSizeFor(const PresetImage &image) const;
 
@@ -120,8 +170,13 @@ private:
     unsigned char outReport[HidReport::OutputSize] = {};
     unsigned char inReport[HidReport::ReportSize] = {};
 
+    HidAccess accessCheck;
+    HidAccess::Verdict access = HidAccess::Unknown;
+    QElapsedTimer sinceAccessCheck;
+
     QStringList fwStrings = defaultFirmwareStrings();
     int fwStringCount = 1;
+    bool fwComplete = false;
     // An unidentified unit is treated as the oldest.
     double fwVersion = 0.0;
     int imageVersion = 1;
@@ -130,10 +185,20 @@ private:
     PresetImage *image = nullptr;
     QVector<int> txBuffer;
     QVector<int> rxBuffer;
+    // Which bytes of the download have arrived.
+    QBitArray rxFilled;
+    // An upload ends when every block sent has been acknowledged; with the
+    // date and time accepted, one acknowledgement is always outstanding.
+    int blocksSent = 0;
+    int blocksAcknowledged = 0;
+    bool uploading = false;
+    TransferOutcome outcome = TransferOutcome::None;
     int transferState = Idle;
     int transferPos = 0;
     int transferSize = 0;
     // An upload waiting for the unit to answer its date and time.
     bool dateTimePending = false;
+    // While transferStarted is being emitted.
+    bool transferOpening = false;
     bool syncDateTime = true;
 };

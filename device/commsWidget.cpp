@@ -100,6 +100,7 @@ commsWidget::commsWidget(QWidget *parent) : QWidget(parent)
     connect(&deviceLink, &DeviceLink::transferEnded, progressDialog, &QProgressDialog::hide);
     connect(&deviceLink, &DeviceLink::warning, this, &commsWidget::showWarning);
     connect(&deviceLink, &DeviceLink::downloadFinished, this, &commsWidget::redrawData);
+    connect(&deviceLink, &DeviceLink::uploadFinished, this, &commsWidget::uploadComplete);
 
     deviceLink.start();
 }

@@ -40,6 +40,8 @@ signals:
     void requestDownload();
     void requestUpload();
     void redrawData();
+    // Every block of an upload has been acknowledged by the unit.
+    void uploadComplete();
 
 public slots:
     void pollUsb();
