@@ -1,5 +1,6 @@
 #include "CommandRunner.h"
 
+#include "FirmwareStringNames.h"
 #include "PresetCheck.h"
 #include "PresetDiff.h"
 #include "PresetFile.h"
@@ -7,7 +8,9 @@
 #include "PresetJson.h"
 #include "PresetSource.h"
 #include "TextReport.h"
+#include "UnitSession.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QJsonDocument>
@@ -29,6 +32,13 @@ QCommandLineOption option(const QString &name)
                                   "without it, the first unit found.",
                                   "path");
     return QCommandLineOption(NoVerifyOption, "Do not download the preset again to compare it.");
+}
+
+QString argumentHelp(const QString &argument)
+{
+    if (argument == "JSON")
+        return QStringLiteral("A preset as JSON, as export writes it.");
+    return QStringLiteral("A preset file (*.rsx4pre) or a preset as JSON.");
 }
 
 } // namespace
@@ -118,9 +128,9 @@ int CommandRunner::run(const QStringList &arguments)
             continue;
         QCommandLineParser parser;
         parser.setApplicationDescription(command.description);
-        parser.addPositionalArgument(command.name, {}, command.name);
+        parser.addPositionalArgument(command.name, QStringLiteral("The command."), command.name);
         for (const QString &argument : command.arguments)
-            parser.addPositionalArgument(argument, {}, argument);
+            parser.addPositionalArgument(argument, argumentHelp(argument), argument);
         const QCommandLineOption help({"h", "help"}, "Show this help.");
         parser.addOption(help);
         for (const QString &o : command.options)
@@ -247,22 +257,127 @@ int CommandRunner::check(QCommandLineParser &parser)
     return problems.isEmpty() ? Success : Differences;
 }
 
+int CommandRunner::sessionFailed(const UnitSession &session, int result)
+{
+    switch (UnitSession::Result(result)) {
+    case UnitSession::Result::NoUnit:
+    case UnitSession::Result::NoAccess:
+        return fail(NoUnit, session.message());
+    default:
+        return fail(TransferError, session.message());
+    }
+}
+
+void CommandRunner::attach(UnitSession &session, const QString &verb)
+{
+    session.onWarning = [this](const QString &text) {
+        err << "cuesmith-cli: warning: " << text << '\n';
+        err.flush();
+    };
+    if (!progressShown)
+        return;
+    session.onProgress = [this, verb](int value, int maximum) {
+        err << '\r' << verb << ' ' << value << '/' << maximum << " bytes";
+        if (value >= maximum)
+            err << '\n';
+        err.flush();
+    };
+}
+
 int CommandRunner::list(QCommandLineParser &)
 {
-    return fail(NoUnit, "no RSX-4 found");
+    const QVector<UnitSession::Unit> units = UnitSession::units();
+    if (units.isEmpty())
+        return fail(NoUnit, accessCheck.verdict() == HidAccess::NoPermission
+                                ? QStringLiteral("an RSX-4 is plugged in, but this user has no "
+                                                 "permission to open it")
+                                : QStringLiteral("no RSX-4 found"));
+    for (const UnitSession::Unit &unit : units) {
+        UnitSession session(accessCheck, replyTimeout);
+        const UnitSession::Result result = session.open(unit.path, false);
+        QString name = session.link().firmwareStrings().first();
+        if (result == UnitSession::Result::NoAccess)
+            name = session.message().contains("permission") ? QStringLiteral("no permission")
+                                                            : QStringLiteral("cannot be opened");
+        else if (result != UnitSession::Result::Ok)
+            name = QStringLiteral("no answer");
+        out << unit.path << '\t' << unit.serial << '\t' << name << '\n';
+    }
+    return Success;
 }
 
-int CommandRunner::info(QCommandLineParser &)
+int CommandRunner::info(QCommandLineParser &parser)
 {
-    return fail(NoUnit, "no RSX-4 found");
+    UnitSession session(accessCheck, replyTimeout);
+    const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
+    if (result != UnitSession::Result::Ok)
+        return sessionFailed(session, int(result));
+    const DeviceLink &link = session.link();
+    const QStringList &strings = link.firmwareStrings();
+    out << "Name: " << strings.value(0) << '\n';
+    const QStringList &captions = FirmwareStringNames::captions();
+    for (int i = 0; i < captions.size(); ++i)
+        out << captions.at(i) << ' ' << strings.value(i + 1) << '\n';
+    out << "Firmware Version: " << QString::number(link.firmwareVersion(), 'f', 1) << '\n'
+        << "Image Version: " << link.unitImageVersion() << '\n'
+        << "CPLD Version: " << QString::number(link.unitCpldVersion(), 'f', 1) << '\n';
+    return Success;
 }
 
-int CommandRunner::download(QCommandLineParser &)
+int CommandRunner::download(QCommandLineParser &parser)
 {
-    return fail(NoUnit, "no RSX-4 found");
+    if (!parser.isSet(OutputOption))
+        return fail(UsageError, "download needs -o FILE: the preset file to write");
+    UnitSession session(accessCheck, replyTimeout);
+    attach(session, QStringLiteral("Receiving preset from RSX-4:"));
+    PresetImage image;
+    UnitSession::Result result = session.open(parser.value(DeviceOption), true);
+    if (result == UnitSession::Result::Ok)
+        result = session.download(image);
+    if (result != UnitSession::Result::Ok)
+        return sessionFailed(session, int(result));
+    // The unit's bytes as they came, not rebuilt: a backup restores what was there.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PresetFile::write(buffer, image);
+    QString error;
+    if (!PresetSource::writeFile(parser.value(OutputOption), buffer.data(), error))
+        return fail(FileError, error);
+    return Success;
 }
 
-int CommandRunner::upload(QCommandLineParser &)
+int CommandRunner::upload(QCommandLineParser &parser)
 {
-    return fail(NoUnit, "no RSX-4 found");
+    PresetImage image;
+    if (!loadPreset(parser.positionalArguments().at(1), image))
+        return FileError;
+    image.buildImage();
+    UnitSession session(accessCheck, replyTimeout);
+    attach(session, QStringLiteral("Sending preset to RSX-4:"));
+    UnitSession::Result result = session.open(parser.value(DeviceOption), true);
+    if (result == UnitSession::Result::Ok)
+        result = session.upload(image);
+    if (result != UnitSession::Result::Ok)
+        return sessionFailed(session, int(result));
+    if (parser.isSet(NoVerifyOption))
+        return Success;
+
+    attach(session, QStringLiteral("Verifying:"));
+    PresetImage back;
+    result = session.download(back);
+    if (result != UnitSession::Result::Ok)
+        return sessionFailed(session, int(result));
+    for (int address = 0; address < session.link().transferLength(); ++address) {
+        const int sent = image.imageByte(address) & 0xFF;
+        const int held = back.imageByte(address) & 0xFF;
+        if (sent != held)
+            return fail(VerifyError,
+                        QStringLiteral("%1: verification failed: address %2 holds 0x%3, 0x%4 "
+                                       "was sent")
+                            .arg(session.path())
+                            .arg(address)
+                            .arg(held, 2, 16, QChar('0'))
+                            .arg(sent, 2, 16, QChar('0')));
+    }
+    return Success;
 }

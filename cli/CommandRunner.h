@@ -1,11 +1,14 @@
 #pragma once
 
+#include "HidAccess.h"
+
 #include <QList>
 #include <QStringList>
 
 class QCommandLineParser;
 class QTextStream;
 class PresetImage;
+class UnitSession;
 
 // The commands of cuesmith-cli. Results go to `out`, diagnostics to `err`;
 // run() returns the exit status.
@@ -28,6 +31,8 @@ public:
     void setProgressShown(bool shown) { progressShown = shown; }
     // How long a transfer waits for any one reply of the unit.
     void setReplyTimeout(int milliseconds) { replyTimeout = milliseconds; }
+    // Where units this user may not open are recognised (sysfs and /dev).
+    void setAccessCheck(const HidAccess &check) { accessCheck = check; }
 
     // `arguments` begins with the program's name.
     int run(const QStringList &arguments);
@@ -57,9 +62,13 @@ private:
     int info(QCommandLineParser &parser);
     int download(QCommandLineParser &parser);
     int upload(QCommandLineParser &parser);
+    // Exit status and message for a unit session that did not succeed.
+    int sessionFailed(const UnitSession &session, int result);
+    void attach(UnitSession &session, const QString &verb);
 
     QTextStream &out;
     QTextStream &err;
     bool progressShown = false;
     int replyTimeout = 2000;
+    HidAccess accessCheck;
 };

@@ -1,7 +1,9 @@
 // cuesmith-cli, run in-process against files and the virtual unit.
 #include "CommandRunner.h"
+#include "FirmwareStringNames.h"
 #include "FunctionNames.h"
 #include "GeneralPage.h"
+#include "HidAccess.h"
 #include "MidiPage.h"
 #include "PresetFile.h"
 #include "PresetImage.h"
@@ -11,22 +13,20 @@
 #include "relayConfigWidget.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
 struct Result
 {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
-QByteArray fileBytes(const QByteArray &image, qint32 magic = PresetFile::Magic,
-                     qint16 version = PresetFile::Version)
+static QByteArray fileBytes(const QByteArray &image, qint32 magic = PresetFile::Magic,
+                            qint16 version = PresetFile::Version)
 {
     QByteArray data;
     for (int shift = 24; shift >= 0; shift -= 8)
@@ -34,40 +34,48 @@ QByteArray fileBytes(const QByteArray &image, qint32 magic = PresetFile::Magic,
     return data + char(version >> 8) + char(version) + image;
 }
 
-QByteArray readAll(const QString &path)
+static QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeAll(const QString &path, const QByteArray &data)
+static void writeAll(const QString &path, const QByteArray &data)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(data);
 }
 
-} // namespace
-
 class tst_cli : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir dir;
+    QString sysRoot = "sys"; // where the access check looks
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
     Result cli(QStringList args)
     {
         Result r;
-        QTextStream out(&r.out);
-        QTextStream err(&r.err);
+        QTextStream out(&r.out), err(&r.err);
         CommandRunner runner(out, err);
         runner.setReplyTimeout(200);
+        runner.setAccessCheck(HidAccess(path(sysRoot), path("dev")));
         for (QString &a : args)
             a.replace("%D", dir.path());
         r.status = runner.run(QStringList{"cuesmith-cli"} + args);
         return r;
+    }
+
+    // A fresh unit, or `count` of them, each with one fault of its own.
+    static VirtualUnit &unit(int index = 0, int count = 1)
+    {
+        VirtualUnit::setUnitCount(count);
+        for (int i = 0; i < count; ++i)
+            VirtualUnit::unit(i).reset();
+        return VirtualUnit::unit(index);
     }
 
     // What the window writes for a file: open, every page loaded and applied
@@ -104,18 +112,20 @@ private slots:
     void initTestCase()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-        QVERIFY(dir.isValid());
-        writeAll(path("new.rsx4pre"), fileBytes({}));
-        writeAll(path("later.rsx4pre"), fileBytes({}, PresetFile::Magic, 0x0201));
-        writeAll(path("foreign.bin"), "not a preset");
+        writeAll(path("new"), fileBytes({}));
+        writeAll(path("later"), fileBytes({}, PresetFile::Magic, 0x0201));
+        writeAll(path("foreign"), "not a preset");
         QByteArray codes(1760, 0);
         codes[96] = char(170); // GPI 1 slot 1: a code in no range
         codes[256] = 1;        // a MIDI record no slot names
-        writeAll(path("problems.rsx4pre"), fileBytes(codes));
-        QCOMPARE(cli({"export", "%D/new.rsx4pre", "-o", "%D/new.json"}).status, 0);
+        writeAll(path("bad"), fileBytes(codes));
+        QCOMPARE(cli({"export", "%D/new", "-o", "%D/new.json"}).status, 0);
         const QByteArray json = readAll(path("new.json"));
-        writeAll(path("missing.json"), QByteArray(json).replace("\"Setup Macro\"", "\"Setup\""));
-        writeAll(path("baditem.json"), QByteArray(json).replace("\"9600\"", "\"9601\""));
+        writeAll(path("m"), QByteArray(json).replace("\"Setup Macro\"", "\"Setup\""));
+        writeAll(path("item"), QByteArray(json).replace("\"9600\"", "\"9601\""));
+        // A unit the access check sees and this user may not open.
+        QVERIFY(QDir(dir.path()).mkpath("sys/class/hidraw/hidraw7/device"));
+        writeAll(path("sys/class/hidraw/hidraw7/device/uevent"), "HID_ID=0003:000004D8:0000F29E\n");
     }
 
     // Export then import writes exactly what the window saves, for any file
@@ -135,12 +145,8 @@ private slots:
             const Result imported = cli({"import", "%D/random.json", "-o", "%D/back.rsx4pre"});
             QVERIFY2(exported.status == 0 && imported.status == 0,
                      qPrintable(exported.err + imported.err + random.replay()));
-            const QByteArray saved = windowSave(file);
-            const QByteArray back = readAll(path("back.rsx4pre"));
-            for (int k = 0; k < saved.size(); ++k)
-                QVERIFY2(back.size() == saved.size() && back.at(k) == saved.at(k),
-                         qPrintable(QStringLiteral("image %1, byte %2").arg(i).arg(k - 6) +
-                                    random.replay()));
+            QVERIFY2(readAll(path("back.rsx4pre")) == windowSave(file),
+                     qPrintable(QStringLiteral("image %1").arg(i) + random.replay()));
             // Both forms of one preset are the same preset.
             QCOMPARE(cli({"diff", "%D/random.rsx4pre", "%D/random.json"}).out, QString());
         }
@@ -151,30 +157,34 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char *name, QStringList args, int status, const char *message) {
-            QTest::newRow(name) << args << status << QString(message);
+        QTest::addColumn<QString>("fault");
+        const auto row = [](const char *name, QStringList args, int status, const char *message,
+                            const char *fault = "") {
+            QTest::newRow(name) << args << status << QString(message) << QString(fault);
         };
         row("no command", {}, 2, "no command given");
         row("unknown command", {"frobnicate"}, 2, "unknown command");
-        row("missing argument", {"show"}, 2, "show takes FILE");
-        row("unknown option", {"show", "%D/new.rsx4pre", "--fast"}, 2, "Unknown option");
         row("import without -o", {"import", "%D/new.json"}, 2, "import needs -o");
-        row("no such file", {"show", "%D/none.rsx4pre"}, 3, "cannot be read");
-        row("foreign file", {"export", "%D/foreign.bin"}, 3, "not a preset file");
-        row("later version", {"check", "%D/later.rsx4pre"}, 3, "later version");
-        row("missing field", {"import", "%D/missing.json", "-o", "%D/x.rsx4pre"}, 3,
-            "field \"General/Setup Macro\": missing");
-        row("malformed field", {"import", "%D/baditem.json", "-o", "%D/x.rsx4pre"}, 3,
-            "field \"General/Baud Rate\": \"9601\" is not an item");
-        row("not writable", {"export", "%D/new.rsx4pre", "-o", "%D/no/dir/x.json"}, 3,
-            "cannot be written");
-        row("differences", {"diff", "%D/new.rsx4pre", "%D/problems.rsx4pre"}, 1,
-            "GPI 1 slot 1: 0 -> {\"code\":170,\"kind\":\"None\"}");
-        row("code in no range", {"check", "%D/problems.rsx4pre"}, 1,
-            "GPI 1 slot 1: code 170 is in no event range");
-        row("record no slot names", {"check", "%D/problems.rsx4pre"}, 1,
-            "MIDI record of code 1: status 0 is outside 128-239\n"
-            "MIDI record of code 1: in use, but no slot names it");
+        row("no such file", {"show", "%D/none"}, 3, "cannot be read");
+        row("foreign file", {"export", "%D/foreign"}, 3, "not a preset file");
+        row("later version", {"check", "%D/later"}, 3, "later version");
+        row("missing field", {"import", "%D/m", "-o", "%D/x"}, 3,
+            "\"General/Setup Macro\": missing");
+        row("malformed field", {"import", "%D/item", "-o", "%D/x"}, 3, "\"9601\" is not an item");
+        row("not writable", {"export", "%D/new", "-o", "%D/no/x"}, 3, "cannot be written");
+        row("differences", {"diff", "%D/new", "%D/bad"}, 1, "GPI 1 slot 1: 0 -> {\"code\":170");
+        row("code in no range", {"check", "%D/bad"}, 1, "code 170 is in no event range");
+        row("record no slot names", {"check", "%D/bad"}, 1, "code 1: in use, but no slot names");
+        row("no unit", {"info"}, 4, "no RSX-4 found", "unplugged");
+        row("no unit to open", {"info"}, 4, "no permission to open it", "hidden");
+        row("no unit at path", {"info", "--device", "/dev/hidraw99"}, 4, "no RSX-4 there");
+        row("no permission", {"list"}, 0, "hidraw7\tVRSX4-1000\tno permission", "permission");
+        row("no permission to open", {"upload", "%D/new"}, 4, "no permission", "permission");
+        row("firmware 2.0", {"upload", "%D/new"}, 5, "firmware version newer", "2.0");
+        row("status 0xFF", {"upload", "%D/new"}, 5, "refused a block (status 0xFF)", "refuse");
+        row("unplugged", {"download", "-o", "%D/x"}, 5, "went offline", "unplug");
+        row("timed out", {"info"}, 5, "no reply from the unit for 0.2 s", "silent");
+        row("verify", {"upload", "%D/new"}, 6, "address 30 holds 0x01, 0x00 was sent", "corrupt");
     }
 
     void exitStatus()
@@ -182,10 +192,90 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
+        QFETCH(QString, fault);
+        VirtualUnit &u = unit();
+        u.setPlugged(fault != "unplugged" && fault != "hidden");
+        sysRoot = fault == "unplugged" ? "none" : "sys";
+        u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString() : u.path());
+        u.setFirmwareVersion(fault == "2.0" ? "2.0" : "1.6");
+        u.setFailWriteBlock(fault == "refuse" ? 9 : 0);
+        u.setUnplugAfterReports(fault == "unplug" ? 40 : 0);
+        u.setAnswerFirmwareRequests(fault != "silent");
+        if (fault == "corrupt") // one bit of a block read back, at address 30
+            u.setReplyFilter([](VirtualUnit::Report &r) {
+                r[14] ^= r[1] == 0x0C && r[7] == 24 ? 1 : 0;
+                return true;
+            });
         const Result r = cli(args);
         QCOMPARE(r.status, status);
         QVERIFY2((r.out + r.err).contains(message), qPrintable(r.out + r.err));
-        QVERIFY(!QFile::exists(path("x.rsx4pre")));
+        QVERIFY(!QFile::exists(path("x")));
+    }
+
+    // Two units: list names both, and --device picks the second.
+    void list()
+    {
+        unit(1, 2).setFirmwareString(1, "RSX-4 B v1.6");
+        QString expected;
+        for (int i = 0; i < 2; ++i) {
+            const VirtualUnit &u = VirtualUnit::unit(i);
+            expected += QString::fromStdString(u.path()) + '\t' +
+                        QString::fromStdWString(u.serialNumber()) + '\t' +
+                        QString::fromStdString(u.firmwareString(1)) + '\n';
+        }
+        QCOMPARE(cli({"list"}).out, expected);
+    }
+
+    void info()
+    {
+        VirtualUnit &second = unit(1, 2);
+        second.setFirmwareVersion("1.4");
+        second.setCpldBuild("190116");
+        const Result r = cli({"info", "--device", QString::fromStdString(second.path())});
+        QString expected = "Name: " + QString::fromStdString(second.firmwareString(1)) + '\n';
+        for (int n = 2; n <= 10; ++n) // an older unit sends eight strings
+            expected += FirmwareStringNames::captions().at(n - 2) + ' ' +
+                        (n <= 8 ? QString::fromStdString(second.firmwareString(n)) : "n/a") + '\n';
+        QCOMPARE(r.out, expected + "Firmware Version: 1.4\nImage Version: 1\nCPLD Version: 1.0\n");
+    }
+
+    void download()
+    {
+        RandomImage random;
+        const QByteArray eeprom = random.image();
+        unit(1, 2).setEeprom(std::vector<std::uint8_t>(eeprom.begin(), eeprom.end()));
+        QCOMPARE(cli({"download", "--device", "/dev/hidraw1", "-o", "%D/down"}).status, 0);
+        QCOMPARE(readAll(path("down")), fileBytes(eeprom));
+    }
+
+    // What the window would upload for the file, checked on the unit; units
+    // before firmware 1.5 take the first 1232 bytes.
+    void upload()
+    {
+        for (const auto &[firmware, length] : {std::pair{"1.6", 1760}, {"1.4", 1232}}) {
+            RandomImage random;
+            const QByteArray file = fileBytes(random.image());
+            writeAll(path("up.rsx4pre"), file);
+            VirtualUnit &u = unit();
+            u.setFirmwareVersion(firmware);
+            const Result r = cli({"upload", "%D/up.rsx4pre"});
+            QVERIFY2(r.status == 0, qPrintable(r.err + random.replay()));
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(u.eeprom().data()), length),
+                     windowSave(file).mid(6, length));
+            QCOMPARE(u.completedUploads(), 1);
+            QVERIFY(u.violations().empty());
+        }
+    }
+
+    void linksNeitherQtGuiNorWidgets()
+    {
+        QProcess ldd;
+        ldd.start("ldd", {CUESMITH_CLI_PATH});
+        QVERIFY(ldd.waitForFinished());
+        const QString libraries = ldd.readAllStandardOutput();
+        QVERIFY2(libraries.contains("libQt5Core") && libraries.contains("libhidapi") &&
+                     !libraries.contains("Qt5Gui") && !libraries.contains("Qt5Widgets"),
+                 qPrintable(libraries));
     }
 };
 
