@@ -18,12 +18,9 @@ QVector<UnitSession::Unit> UnitSession::units()
 UnitSession::UnitSession(const HidAccess &access, int replyTimeout)
     : access(access), timeout(replyTimeout)
 {
-    QObject::connect(&deviceLink, &DeviceLink::warning,
-                     [this](const QString &, const QString &warningText) {
-                         lastWarning = warningText;
-                         if (onWarning)
-                             onWarning(warningText);
-                     });
+    QObject::connect(
+        &deviceLink, &DeviceLink::warning,
+        [this](const QString &, const QString &warningText) { warnings << warningText; });
     QObject::connect(&deviceLink, &DeviceLink::transferStarted,
                      [this](int maximum) { progressMaximum = maximum; });
     QObject::connect(&deviceLink, &DeviceLink::progressChanged, [this](int value) {
@@ -93,23 +90,27 @@ UnitSession::Result UnitSession::wait(const std::function<bool()> &done)
 
 UnitSession::Result UnitSession::upload(PresetImage &image)
 {
-    lastWarning.clear();
-    if (!deviceLink.startUpload(&image) &&
-        deviceLink.lastOutcome() != DeviceLink::TransferOutcome::Completed)
-        return fail(Result::Refused, lastWarning.isEmpty()
-                                         ? QStringLiteral("the upload did not start")
-                                         : lastWarning);
-    return finishTransfer();
+    return start(deviceLink.startUpload(&image));
 }
 
 UnitSession::Result UnitSession::download(PresetImage &image)
 {
-    lastWarning.clear();
-    if (!deviceLink.startDownload(&image) &&
-        deviceLink.lastOutcome() != DeviceLink::TransferOutcome::Completed)
-        return fail(Result::Refused, lastWarning.isEmpty()
-                                         ? QStringLiteral("the download did not start")
-                                         : lastWarning);
+    return start(deviceLink.startDownload(&image));
+}
+
+UnitSession::Result UnitSession::start(bool started)
+{
+    // A warning before a transfer that did not start is its refusal; one
+    // before a transfer that goes on is for the user to read.
+    const QStringList said = warnings;
+    warnings.clear();
+    if (!started && deviceLink.lastOutcome() != DeviceLink::TransferOutcome::Completed)
+        return fail(Result::Refused,
+                    said.isEmpty() ? QStringLiteral("the transfer did not start") : said.last());
+    for (const QString &warning : said) {
+        if (onWarning)
+            onWarning(warning);
+    }
     return finishTransfer();
 }
 

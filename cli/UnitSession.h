@@ -4,6 +4,7 @@
 #include "HidAccess.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 
@@ -44,6 +45,7 @@ public:
     std::function<void(int value, int maximum)> onProgress;
 
 private:
+    Result start(bool started);
     Result wait(const std::function<bool()> &done);
     Result finishTransfer();
     Result fail(Result result, const QString &message);
@@ -52,7 +54,7 @@ private:
     HidAccess access;
     int timeout = 2000;
     int progressMaximum = 0;
-    QString lastWarning;
+    QStringList warnings;
     QString text;
     QString unitPath;
 };

@@ -3,7 +3,6 @@
 #include "FirmwareStringNames.h"
 #include "FunctionNames.h"
 #include "GeneralPage.h"
-#include "HidAccess.h"
 #include "MidiPage.h"
 #include "PresetFile.h"
 #include "PresetImage.h"
@@ -118,6 +117,7 @@ private slots:
         QByteArray codes(1760, 0);
         codes[96] = char(170); // GPI 1 slot 1: a code in no range
         codes[256] = 1;        // a MIDI record no slot names
+        codes[3] = 0x21;       // MIDI remote control on channel 2
         writeAll(path("bad"), fileBytes(codes));
         QCOMPARE(cli({"export", "%D/new", "-o", "%D/new.json"}).status, 0);
         const QByteArray json = readAll(path("new.json"));
@@ -180,6 +180,7 @@ private slots:
         row("no unit at path", {"info", "--device", "/dev/hidraw99"}, 4, "no RSX-4 there");
         row("no permission", {"list"}, 0, "hidraw7\tVRSX4-1000\tno permission", "permission");
         row("no permission to open", {"upload", "%D/new"}, 4, "no permission", "permission");
+        row("MIDI warning", {"upload", "%D/bad"}, 0, "unable to support MIDI Remote", "cpld");
         row("firmware 2.0", {"upload", "%D/new"}, 5, "firmware version newer", "2.0");
         row("status 0xFF", {"upload", "%D/new"}, 5, "refused a block (status 0xFF)", "refuse");
         row("unplugged", {"download", "-o", "%D/x"}, 5, "went offline", "unplug");
@@ -198,6 +199,7 @@ private slots:
         sysRoot = fault == "unplugged" ? "none" : "sys";
         u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString() : u.path());
         u.setFirmwareVersion(fault == "2.0" ? "2.0" : "1.6");
+        u.setCpldBuild(fault == "cpld" ? "190116" : "190117");
         u.setFailWriteBlock(fault == "refuse" ? 9 : 0);
         u.setUnplugAfterReports(fault == "unplug" ? 40 : 0);
         u.setAnswerFirmwareRequests(fault != "silent");
@@ -217,12 +219,10 @@ private slots:
     {
         unit(1, 2).setFirmwareString(1, "RSX-4 B v1.6");
         QString expected;
-        for (int i = 0; i < 2; ++i) {
-            const VirtualUnit &u = VirtualUnit::unit(i);
-            expected += QString::fromStdString(u.path()) + '\t' +
-                        QString::fromStdWString(u.serialNumber()) + '\t' +
-                        QString::fromStdString(u.firmwareString(1)) + '\n';
-        }
+        for (int i = 0; i < 2; ++i)
+            expected += QStringLiteral("/dev/hidraw%1\tVRSX4-100%1\t%2\n")
+                            .arg(i)
+                            .arg(QString::fromStdString(VirtualUnit::unit(i).firmwareString(1)));
         QCOMPARE(cli({"list"}).out, expected);
     }
 
