@@ -16,7 +16,8 @@ struct hid_device_;
 // The link to one RSX-4 over USB HID, with no user interface of its own: finds
 // the unit, polls it from a timer, runs the firmware information exchange and
 // the upload and download state machines. Everything runs on the thread that
-// owns it; nothing blocks. Whoever presents it listens to the signals.
+// owns it; driven by its timer nothing blocks (a caller without an event loop
+// drives it with step() instead). Whoever presents it listens to the signals.
 class DeviceLink : public QObject
 {
     Q_OBJECT
@@ -134,7 +135,7 @@ signals:
     void downloadFinished();
     // Every block of an upload has been acknowledged.
     void uploadFinished();
-    // A transfer was aborted; its dialog is already gone.
+    // A transfer was aborted, after transferEnded.
     void transferFailed(bool upload, DeviceLink::TransferOutcome cause);
     void firmwareExchangeFinished();
 

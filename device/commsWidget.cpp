@@ -17,6 +17,7 @@
 namespace {
 
 const QString NotConnected = QStringLiteral("<Not Connected>");
+const QString NoPermission = QStringLiteral("<No Permission>");
 constexpr int NameMinimumWidth = 180;
 
 // The poll tick calls these every 15 ms: a widget is touched only when what it
@@ -31,6 +32,23 @@ void setTextIfChanged(QLineEdit *edit, const QString &text)
 {
     if (edit->text() != text)
         edit->setText(text);
+}
+
+void setToolTipIfChanged(QWidget *widget, const QString &text)
+{
+    if (widget->toolTip() != text)
+        widget->setToolTip(text);
+}
+
+QString noPermissionTip()
+{
+    // Rich text, so that the section's name keeps its angle brackets.
+    return QStringLiteral("<p>") +
+           commsWidget::tr("The RSX-4 is plugged in, but this user may not open it. Install the "
+                           "udev rule 60-rsx4.rules as the README says (section \"The unit stays "
+                           "%1\"); if it is installed, unplug the unit and plug it in again.")
+               .arg(NotConnected.toHtmlEscaped()) +
+           QStringLiteral("</p>");
 }
 
 } // namespace
@@ -101,6 +119,7 @@ commsWidget::commsWidget(QWidget *parent) : QWidget(parent)
     connect(&deviceLink, &DeviceLink::warning, this, &commsWidget::showWarning);
     connect(&deviceLink, &DeviceLink::downloadFinished, this, &commsWidget::redrawData);
     connect(&deviceLink, &DeviceLink::uploadFinished, this, &commsWidget::uploadComplete);
+    connect(&deviceLink, &DeviceLink::transferFailed, this, &commsWidget::showTransferFailure);
 
     deviceLink.start();
 }
@@ -126,8 +145,9 @@ void commsWidget::pollUsb()
 
 void commsWidget::pdCancelTransfer()
 {
-    // A transfer cannot be stopped half way: the dialog hides itself and the
-    // transfer runs to its end.
+    // A download left running would overwrite whatever is edited once the
+    // dialog is gone; an upload runs on to its end.
+    deviceLink.cancelDownload();
 }
 
 void commsWidget::showDeviceInfo()
@@ -139,7 +159,11 @@ void commsWidget::showDeviceInfo()
 void commsWidget::updateLinkDisplay()
 {
     const bool online = deviceLink.isOnline();
-    setTextIfChanged(unitNameEdit, online ? deviceLink.firmwareStrings().first() : NotConnected);
+    const bool refused = !online && deviceLink.unitAccess() == HidAccess::NoPermission;
+    setTextIfChanged(unitNameEdit, online    ? deviceLink.firmwareStrings().first()
+                                   : refused ? NoPermission
+                                             : NotConnected);
+    setToolTipIfChanged(unitNameEdit, refused ? noPermissionTip() : QString());
     setEnabledIfChanged(unitNameEdit, online);
     if (!online)
         setEnabledIfChanged(syncDateTimeCheck.get(), false);
@@ -160,10 +184,33 @@ void commsWidget::showProgress(int maximum)
     progressDialog->setValue(0);
     progressDialog->setWindowFlags(Qt::Tool);
     progressDialog->setWindowModality(Qt::WindowModal);
-    progressDialog->show();
+    // setValue() may have run a tick that ended the transfer.
+    if (deviceLink.isBusy())
+        progressDialog->show();
 }
 
 void commsWidget::showWarning(const QString &title, const QString &text)
 {
     QMessageBox::warning(this, title, text, QMessageBox::Ok);
+}
+
+void commsWidget::showTransferFailure(bool upload, DeviceLink::TransferOutcome cause)
+{
+    using Outcome = DeviceLink::TransferOutcome;
+    QString text;
+    if (upload && cause == Outcome::UnitError)
+        text = tr("The RSX-4 reported an error while receiving the preset. The unit may now "
+                  "hold an incomplete preset: send the preset again.");
+    else if (upload && cause == Outcome::Disconnected)
+        text = tr("The RSX-4 was disconnected before the preset was completely sent. The unit "
+                  "may hold an incomplete preset: reconnect it and send the preset again.");
+    else if (!upload && cause == Outcome::Disconnected)
+        text = tr("The RSX-4 was disconnected before the preset was completely received. The "
+                  "preset in Cuesmith is unchanged.");
+    else if (!upload && cause == Outcome::BadReply)
+        text = tr("The RSX-4 sent a reply that does not fit the preset. The preset in Cuesmith "
+                  "is unchanged.");
+    // A cancelled download needs no word: the user asked for it.
+    if (!text.isEmpty())
+        showWarning(upload ? tr("Send Preset") : tr("Receive Preset"), text);
 }

@@ -52,6 +52,7 @@ private:
     void updateLinkDisplay();
     void showProgress(int maximum);
     void showWarning(const QString &title, const QString &text);
+    void showTransferFailure(bool upload, DeviceLink::TransferOutcome cause);
 
     DeviceLink deviceLink;
     QGroupBox *linkGroup = nullptr;

@@ -270,7 +270,6 @@ private slots:
             << TransferCase{true, "1.4", 0x80, true, 2, 3};
         QTest::newRow("download 1.6") << TransferCase{false, "1.6"};
         QTest::newRow("download 1.6, slow unit") << TransferCase{false, "1.6", 0, true, 4};
-        QTest::newRow("download 1.6, cancelled") << TransferCase{false, "1.6", 0, true, 0, 0, true};
         QTest::newRow("download 1.4") << TransferCase{false, "1.4"};
         QTest::newRow("download 1.4, slow unit, noise")
             << TransferCase{false, "1.4", 0, true, 1, 2};
@@ -481,6 +480,8 @@ private slots:
         unit().setFirmwareVersion(c.firmware.toStdString());
         unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(31));
+        ModalAnswerer answerer;
+        answerer.ignoreClass("QProgressDialog");
         Rig r;
         QVERIFY(r.connect(32));
         unit().setUnplugAfterReports(c.unplugAfter);

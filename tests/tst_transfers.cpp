@@ -1,46 +1,65 @@
 #include "DeviceTestKit.h"
 #include "HidAccess.h"
+#include "ModalAnswerer.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kit;
-using Outcome = DeviceLink::TransferOutcome;
 
 namespace {
 
-const QString UnitId = "0003:000004D8:0000F29E";
+const QString Send = "Send Preset", Receive = "Receive Preset";
+const QString Refused = "The RSX-4 reported an error while receiving the preset. The unit may now "
+                        "hold an incomplete preset: send the preset again.";
+const QString SendLost = "The RSX-4 was disconnected before the preset was completely sent. The "
+                         "unit may hold an incomplete preset: reconnect it and send the preset "
+                         "again.";
+const QString ReceiveLost = "The RSX-4 was disconnected before the preset was completely "
+                            "received. The preset in Cuesmith is unchanged.";
+const QString NoFit = "The RSX-4 sent a reply that does not fit the preset. The preset in "
+                      "Cuesmith is unchanged.";
 
-// Lays out hidraw entries under `root`: "hidraw3 <HID_ID> rw|locked|gone".
-// A locked node is a folder, which nobody, not even root, opens for writing.
-void layTree(const QString &root, const QStringList &entries)
+// How a transfer is ended early: write block `at` refused, the unit unplugged
+// after report `at` or in the tick the transfer's start lets run, read reply
+// `at` claiming `count` bytes, or Cancel after `at` ticks. Then the box's text
+// ("Send Preset" or "Receive Preset"), or none.
+enum Fault { Refuse, Unplug, UnplugAtStart, Reply, Cancel };
+struct Abort
+{
+    bool upload;
+    Fault fault;
+    int at, count, dateStatus;
+    QString text;
+};
+
+// Lays out hidraw entries under `root`: "hidraw3 <HID_ID> rw|locked|gone, ...",
+// where the id "unit" stands for the RSX-4's. A locked node is a folder, which
+// nobody, not even root, opens for writing.
+void layTree(const QString &root, const QString &entries)
 {
     QDir(root).mkpath("dev");
-    for (const QString &entry : entries) {
-        const QStringList f = entry.split(' ');
+    for (const QString &entry : entries.split(", ", Qt::SkipEmptyParts)) {
+        QStringList f = entry.split(' ');
+        f[1].replace("unit", "0003:000004D8:0000F29E");
         const QString device = root + "/sys/class/hidraw/" + f[0] + "/device";
         QDir(root).mkpath(device);
         QFile uevent(device + "/uevent");
-        QVERIFY(uevent.open(QIODevice::WriteOnly));
+        uevent.open(QIODevice::WriteOnly);
         uevent.write("DRIVER=hid-generic\nHID_ID=" + f[1].toLatin1() + "\nHID_NAME=x\n");
         const QString node = root + "/dev/" + f[0];
-        if (f[2] == "rw")
-            QVERIFY(QFile(node).open(QIODevice::WriteOnly));
-        if (f[2] == "locked")
-            QVERIFY(QDir(root).mkpath(node));
-    }
-}
-
-// Steps a link opened by path until `done`, or until it closes.
-template <typename Done> void stepUntil(DeviceLink &link, Done done)
-{
-    for (int i = 0; i < 500 && !done() && link.step(100) >= 0; ++i) {
+        if (f[2] != "gone")
+            f[2] == "locked" ? QDir().mkpath(node) : QFile(node).open(QIODevice::WriteOnly);
     }
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Abort)
 
 class tst_transfers : public QObject
 {
@@ -50,74 +69,142 @@ private slots:
     void init() { unit().reset(); }
     void cleanup() { QCOMPARE(leftovers(), QStringList()); }
 
-    void hidAccess_data()
+    void aborts_data()
     {
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<int>("verdict");
-        QTest::addColumn<QString>("listing");
-        QTest::newRow("present, accessible") << QStringList{"hidraw2 " + UnitId + " rw"}
-                                             << int(HidAccess::Accessible) << "hidraw2 1";
-        QTest::newRow("present, not accessible") << QStringList{"hidraw0 " + UnitId + " locked"}
-                                                 << int(HidAccess::NoPermission) << "hidraw0 0";
-        QTest::newRow("present, node gone") << QStringList{"hidraw0 " + UnitId + " gone"}
-                                            << int(HidAccess::NoPermission) << "hidraw0 0";
-        QTest::newRow("other vendor")
-            << QStringList{"hidraw1 0003:0000046D:0000F29E rw", "hidraw4 0003:000004D8:0000F29F rw"}
-            << int(HidAccess::Absent) << "";
-        QTest::newRow("same ids over bluetooth")
-            << QStringList{"hidraw1 0005:000004D8:0000F29E rw"} << int(HidAccess::Absent) << "";
-        QTest::newRow("absent") << QStringList() << int(HidAccess::Absent) << "";
-        QTest::newRow("two units, listed by number")
-            << QStringList{"hidraw10 " + UnitId + " rw", "hidraw9 " + UnitId + " locked",
-                           "hidraw3 0003:0000046D:0000C52B rw"}
-            << int(HidAccess::Accessible) << "hidraw9 0, hidraw10 1";
+        QTest::addColumn<Abort>("c");
+        auto row = [](const char *tag, const Abort &c) { QTest::newRow(tag) << c; };
+        row("upload, two outstanding, last refused", {true, Refuse, 74, 0, 0x80, Refused});
+        row("upload, unplugged", {true, Unplug, 10, 0, 0, SendLost});
+        row("upload, unplugged as it starts", {true, UnplugAtStart, 0, 0, 0, SendLost});
+        row("upload, two outstanding, cancelled, runs to its end", {true, Cancel, 9, 0, 0x80, {}});
+        row("download, unplugged", {false, Unplug, 6, 0, 0, ReceiveLost});
+        row("download, unplugged as it starts", {false, UnplugAtStart, 0, 0, 0, ReceiveLost});
+        row("download, last reply past the end", {false, Reply, 74, 9, 0, NoFit});
+        row("download, short reply leaves a gap", {false, Reply, 3, 10, 0, NoFit});
+        row("download, cancelled", {false, Cancel, 10, 0, 0, {}});
     }
-    void hidAccess()
+    // The image, the unit and the user all learn the same end of a transfer;
+    // a box comes only once the transfer is over and its dialog gone.
+    void aborts()
     {
-        QFETCH(QStringList, entries);
-        QTemporaryDir root;
-        layTree(root.path(), entries);
-        const HidAccess check(root.path() + "/sys", root.path() + "/dev");
-        QStringList listing;
-        for (const HidAccess::Node &node : check.units()) {
-            QCOMPARE(QFileInfo(node.path).path(), root.path() + "/dev");
-            listing << QFileInfo(node.path).fileName() + (node.accessible ? " 1" : " 0");
+        QFETCH(Abort, c);
+        unit().setDateTimeStatus(c.dateStatus);
+        unit().setEeprom(pattern(3));
+        commsWidget panel;
+        PresetImage image;
+        fillImage(image, 4);
+        const QVector<int> before = image.image();
+        QVERIFY(connectUnit(panel));
+        unit().setFailWriteBlock(c.fault == Refuse ? c.at : 0);
+        unit().setUnplugAfterReports(c.fault == Unplug ? c.at : 0);
+        int replies = 0;
+        unit().setReplyFilter([&](VirtualUnit::Report &in) {
+            if (c.fault == Reply && in[1] == 0x0C && ++replies == c.at)
+                in[0] = std::uint8_t(c.count);
+            return true;
+        });
+        if (c.fault == UnplugAtStart)
+            connect(panel.link(), &DeviceLink::transferStarted, this,
+                    [&] { unit().setPlugged(false), tick(panel); });
+        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
+        QSignalSpy uploaded(&panel, &commsWidget::uploadComplete);
+        ModalAnswerer answerer;
+        answerer.ignoreClass("QProgressDialog");
+        bool transferOver = true;
+        answerer.setAnswer([&](QWidget *box) {
+            transferOver = transferOver && !panel.link()->isBusy() && !dialogShown(panel);
+            ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
+        });
+
+        c.upload ? panel.startUpload(&image) : panel.startDownload(&image);
+        if (c.fault == Cancel) {
+            tick(panel, c.at);
+            panel.transferDialog()->findChild<QPushButton *>()->click();
         }
-        QTEST(listing.join(", "), "listing");
-        QTEST(int(check.verdict()), "verdict");
-        QCOMPARE(int(HidAccess(root.path() + "/none").verdict()), int(HidAccess::Absent));
+        QVERIFY(finishTransfer(panel) >= 0);
+
+        const bool boxed = !c.text.isEmpty(), completes = !boxed && (c.upload || c.fault != Cancel);
+        QCOMPARE(answerer.titles().join('|'), boxed ? c.upload ? Send : Receive : QString());
+        QCOMPARE(answerer.texts().join('|'), c.text);
+        QVERIFY(transferOver && !dialogShown(panel));
+        QCOMPARE(status.contains({c.upload ? "Upload Complete" : "Download Complete"}), completes);
+        QCOMPARE(uploaded.count() + unit().completedUploads(), c.upload && completes ? 2 : 0);
+        QCOMPARE(image.image(), completes && !c.upload ? toInts(unit().eeprom(), 1760) : before);
     }
 
     // Without an event loop, through the calls a command-line tool makes: a
     // slow unit that accepts the date and time, so two blocks go out at once;
-    // the download started the moment the upload is done reads back every byte.
+    // the download started the moment the upload is done reads back every
+    // byte, and a reply without data (a late acknowledgement) moves nothing.
     void uploadThenDownloadByPath()
     {
         unit().setDateTimeStatus(0x80);
         unit().setReplyLatency(3);
         DeviceLink link;
-        QVERIFY(!link.openPath("/dev/hidraw7"));
-        QVERIFY(link.openPath("/dev/hidraw0"));
-        stepUntil(link, [&] { return link.firmwareExchangeDone(); });
-        QCOMPARE(link.firmwareStrings().last(), QString::fromStdString(unit().firmwareString(10)));
-
+        auto stepUntil = [&link](auto done) {
+            for (int i = 0; i < 500 && !done() && link.step(100) >= 0;)
+                ++i;
+        };
+        QVERIFY(!link.openPath("/dev/hidraw7") && link.openPath("/dev/hidraw0"));
+        stepUntil([&] { return link.firmwareExchangeDone(); });
         PresetImage sent, received;
         fillImage(sent, 7);
-        int unanswered = -1;
-        connect(&link, &DeviceLink::uploadFinished, this,
-                [&] { unanswered = unit().pendingReplies(); });
         QVERIFY(link.startUpload(&sent));
-        stepUntil(link, [&] { return !link.isBusy(); });
-        QCOMPARE(link.lastOutcome(), Outcome::Completed);
-        QCOMPARE(unanswered, 0);
+        stepUntil([&] { return !link.isBusy(); });
+        unit().queueReport({0, 0x0D, 0x80});
         QVERIFY(link.startDownload(&received));
-        stepUntil(link, [&] { return !link.isBusy(); });
-        QCOMPARE(link.lastOutcome(), Outcome::Completed);
+        stepUntil([&] { return !link.isBusy(); });
+        QCOMPARE(link.lastOutcome(), DeviceLink::TransferOutcome::Completed);
         QCOMPARE(received.image(), sent.image());
-        QCOMPARE(toInts(unit().eeprom(), 1760), sent.image());
-        link.close();
-        QCOMPARE(link.step(0), -1);
-        QVERIFY(!unit().isOpen());
+    }
+
+    void access_data()
+    {
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("listing");
+        auto row = [](const char *tag, const char *entries, int verdict, const char *listing) {
+            QTest::newRow(tag) << QString(entries) << verdict << QString(listing);
+        };
+        row("present, accessible", "hidraw2 unit rw", HidAccess::Accessible, "hidraw2 1");
+        row("present, not accessible", "hidraw0 unit locked", HidAccess::NoPermission, "hidraw0 0");
+        row("other vendor or bus",
+            "hidraw1 0003:0000046D:0000F29E rw, hidraw5 0005:000004D8:0000F29E rw",
+            HidAccess::Absent, "");
+        row("absent", "", HidAccess::Absent, "");
+        row("two units, listed by number",
+            "hidraw10 unit rw, hidraw9 unit gone, hidraw3 0003:0000046D:0000C52B rw",
+            HidAccess::Accessible, "hidraw9 0, hidraw10 1");
+    }
+    // What sysfs tells of the units present, and what the panel makes of it
+    // while hid_open fails: it names a unit this user may not open and says
+    // what to do, and forgets it once unplugged.
+    void access()
+    {
+        QFETCH(QString, entries);
+        QFETCH(int, verdict);
+        QTemporaryDir root;
+        layTree(root.path(), entries);
+        const HidAccess check(root.path() + "/sys", root.path() + "/dev");
+        QStringList listing;
+        for (const HidAccess::Node &node : check.units())
+            listing << QDir(root.path()).relativeFilePath(node.path) +
+                           (node.accessible ? " 1" : " 0");
+        QTEST(listing.join(", ").remove("dev/"), "listing");
+        QCOMPARE(int(check.verdict()), verdict);
+
+        unit().setPlugged(false);
+        commsWidget panel;
+        panel.link()->setAccessCheck(check);
+        auto *name = panel.findChild<QLineEdit *>("unitNameEdit");
+        tick(panel);
+        const bool refused = verdict == HidAccess::NoPermission;
+        QCOMPARE(name->text(), QString(refused ? "<No Permission>" : "<Not Connected>"));
+        const QRegularExpression tip("udev rule 60-rsx4.rules.*plug it in again");
+        QCOMPARE(name->toolTip().contains(tip), refused);
+        QVERIFY(QDir(root.path() + "/sys").removeRecursively());
+        QTRY_COMPARE_WITH_TIMEOUT(name->text(), QString("<Not Connected>"), 3000);
+        QCOMPARE(name->toolTip(), QString());
     }
 };
 

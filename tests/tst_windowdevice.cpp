@@ -112,7 +112,10 @@ void tst_windowdevice::unplugDuringDownloadKeepsPreset()
     click("downloadButton");
     tick(panel(), 30);
     unit().setPlugged(false);
+    ModalAnswerer answerer;
+    answerer.ignoreClass("QProgressDialog");
     QVERIFY(finishTransfer(panel()) >= 0);
+    QCOMPARE(answerer.titles(), QStringList{"Receive Preset"});
     QVERIFY(!dialogShown(panel()));
     QCOMPARE(m_window->statusBar()->currentMessage(), QString("RSX-4 Offline"));
     QCOMPARE(m_window->preset().image(), before);
