@@ -52,7 +52,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
         add(s.title(), s.text(image), QString::number(s.storedValue(image)));
 
     const QJsonObject midi = json["MIDI"].toObject();
-    const QJsonObject groups = midi["MIDI Routing Groups"].toObject();
+    const QJsonObject groups = midi[PresetSettings::groupsTitle()].toObject();
     for (const QString &group : PresetSettings::groupNames()) {
         const QString words = listOr(groups[group].toVariant().toStringList());
         add(group, words, words);

@@ -17,10 +17,10 @@ namespace {
 const QString Format = QStringLiteral("Format");
 const QString General = QStringLiteral("General");
 const QString Gpio = QStringLiteral("GPIO");
-const QString GpiTable = QStringLiteral("GPI Configuration");
-const QString RelayTable = QStringLiteral("Relay Configuration");
+const QString GpiTable = PresetSettings::gpiTitle();
+const QString RelayTable = PresetSettings::relayTitle();
 const QString Midi = QStringLiteral("MIDI");
-const QString Groups = QStringLiteral("MIDI Routing Groups");
+const QString Groups = PresetSettings::groupsTitle();
 const QString Events = QStringLiteral("Events");
 const QString Unlisted = QStringLiteral("Unlisted Records");
 const QString Carried = QStringLiteral("Carried");

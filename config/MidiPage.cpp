@@ -113,7 +113,7 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     remoteBox->addWidget(channelLabel);
     remoteBox->addWidget(controlChannel);
 
-    auto *groups = new QGroupBox("MIDI Routing Groups");
+    auto *groups = new QGroupBox(PresetSettings::groupsTitle());
     auto *groupGrid = new QGridLayout(groups);
     for (int g = 0; g < Groups; ++g) {
         groupGrid->addWidget(new QLabel(PresetSettings::groupNames().at(g) + ':'), 0, g);

@@ -77,6 +77,11 @@ public:
     static QString presetName() { return QStringLiteral("Preset Name"); }
     static QString presetDescription() { return QStringLiteral("Preset Description"); }
 
+    // The titles of the groups around the two tables and the routing groups.
+    static QString gpiTitle() { return QStringLiteral("GPI Configuration"); }
+    static QString relayTitle() { return QStringLiteral("Relay Configuration"); }
+    static QString groupsTitle() { return QStringLiteral("MIDI Routing Groups"); }
+
     // "GPI 1" ... "GPI 8", "XLR 1" ... "XLR 3", as the GPI table names them.
     static const QStringList &gpiRows();
     static const QStringList &gpiHeaders();
