@@ -578,14 +578,9 @@ bool MainWindow::loadPresetFile(const QString &path)
         return false;
     const PresetFile::Verdict verdict = preset.verdict();
     if (PresetFile::showsEarlierNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"),
-                                 tr("This preset file was created with an earlier version of "
-                                    "Cuesmith. Please be aware that saving in this version will "
-                                    "prevent loading in the earlier version."));
+        QMessageBox::information(this, tr("File Operation"), PresetFile::earlierNotice());
     if (PresetFile::showsLaterNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"),
-                                 tr("This preset file was created with a later version of "
-                                    "Cuesmith. Please upgrade to the latest version."));
+        QMessageBox::information(this, tr("File Operation"), PresetFile::laterNotice());
     if (!PresetFile::accepts(verdict))
         return false;
     preset.applyTo(presetImage);

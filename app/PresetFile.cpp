@@ -69,6 +69,19 @@ bool PresetFile::showsLaterNotice(Verdict verdict)
     return verdict == Verdict::RefuseAfterLater || verdict == Verdict::RefuseAfterBoth;
 }
 
+QString PresetFile::earlierNotice()
+{
+    return QStringLiteral("This preset file was created with an earlier version of Cuesmith. "
+                          "Please be aware that saving in this version will prevent loading in "
+                          "the earlier version.");
+}
+
+QString PresetFile::laterNotice()
+{
+    return QStringLiteral("This preset file was created with a later version of Cuesmith. "
+                          "Please upgrade to the latest version.");
+}
+
 bool PresetFile::read(QIODevice &device, int imageSize)
 {
     m_magic = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 class PresetImage;
@@ -30,6 +31,8 @@ public:
     static bool accepts(Verdict verdict);
     static bool showsEarlierNotice(Verdict verdict);
     static bool showsLaterNotice(Verdict verdict);
+    static QString earlierNotice();
+    static QString laterNotice();
 
     // Reads the header and at most `imageSize` image bytes; whatever follows
     // is ignored. A header field the device does not hold completely reads as

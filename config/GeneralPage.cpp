@@ -1,6 +1,7 @@
 #include "GeneralPage.h"
 
 #include "DurationCode.h"
+#include "PresetSettings.h"
 #include "PresetText.h"
 
 #include <QComboBox>
@@ -18,15 +19,16 @@ constexpr int VideoHpdByte = 2;
 constexpr int ChannelOverrideByte = 14;
 constexpr int BaudRateByte = 0;
 constexpr int ParityByte = 1;
-constexpr int MidiChannels = 16;
 constexpr int LastMacro = 12;
 
-QStringList channelItems()
+const QStringList &itemsOf(PresetSettings::Id id)
 {
-    QStringList items{"Off"};
-    for (int channel = 1; channel <= MidiChannels; ++channel)
-        items << QString::number(channel);
-    return items;
+    return PresetSettings::setting(id).items;
+}
+
+QString labelOf(PresetSettings::Id id)
+{
+    return PresetSettings::setting(id).label();
 }
 
 // An index without an item leaves the box blank rather than on a wrong item.
@@ -61,47 +63,49 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     connect(presetDescription, &QLineEdit::textEdited, this,
             [this] { emit namesEdited(DescriptionField); });
 
-    const QStringList macroItems = QStringList{"<No Action>"} + macroNames;
+    // "<No Action>", then the main window's macro names.
+    const QStringList macroItems = itemsOf(PresetSettings::SetupMacro).mid(0, 1) + macroNames;
     setupMacro = addCombo("setupMacro", macroItems);
     initialState = addCombo("initialState", macroItems);
-    videoHpd = addCombo("videoHpd", {"Normal (Display Controlled)", "Hold (RSX-4 Controlled)"});
-    channelOverride = addCombo("channelOverride", channelItems());
-    doublePressLimit = addCombo("doublePressLimit", DurationCode::texts());
-    baudRate = addCombo("baudRate", {"2400", "4800", "9600", "14400", "19200", "38400", "57600",
-                                     "115200", "230400", "460800"});
-    parity = addCombo("parity", {"None", "Odd", "Even"});
+    videoHpd = addCombo("videoHpd", itemsOf(PresetSettings::VideoHpd));
+    channelOverride = addCombo("channelOverride", itemsOf(PresetSettings::ChannelOverride));
+    doublePressLimit = addCombo("doublePressLimit", itemsOf(PresetSettings::DoublePressLimit));
+    baudRate = addCombo("baudRate", itemsOf(PresetSettings::BaudRate));
+    parity = addCombo("parity", itemsOf(PresetSettings::Parity));
 
     auto *information = new QGroupBox("Preset Information");
     auto *informationGrid = new QGridLayout(information);
-    informationGrid->addWidget(label("Preset Name:", presetName), 0, 0);
+    informationGrid->addWidget(label(PresetSettings::presetName() + ':', presetName), 0, 0);
     informationGrid->addWidget(presetName, 0, 1);
-    informationGrid->addWidget(label("Preset Description:", presetDescription), 1, 0);
+    informationGrid->addWidget(label(PresetSettings::presetDescription() + ':', presetDescription),
+                               1, 0);
     informationGrid->addWidget(presetDescription, 1, 1);
 
     auto *boot = new QGroupBox("Boot Options");
     auto *bootRow = new QHBoxLayout(boot);
-    bootRow->addWidget(label("Setup Macro:", setupMacro));
+    bootRow->addWidget(label(labelOf(PresetSettings::SetupMacro), setupMacro));
     bootRow->addWidget(setupMacro);
-    bootRow->addWidget(label("Initial State:", initialState));
+    bootRow->addWidget(label(labelOf(PresetSettings::InitialState), initialState));
     bootRow->addWidget(initialState);
     bootRow->addStretch();
 
     auto *options = new QGroupBox("Configuration Options");
     auto *optionsGrid = new QGridLayout(options);
-    optionsGrid->addWidget(label("Video HPD Function:", videoHpd), 0, 0);
+    optionsGrid->addWidget(label(labelOf(PresetSettings::VideoHpd), videoHpd), 0, 0);
     optionsGrid->addWidget(videoHpd, 0, 1);
-    optionsGrid->addWidget(label("MIDI Channel Override:", channelOverride), 1, 0);
+    optionsGrid->addWidget(label(labelOf(PresetSettings::ChannelOverride), channelOverride), 1, 0);
     optionsGrid->addWidget(channelOverride, 1, 1);
-    optionsGrid->addWidget(label("Switch Double Press Limit:", doublePressLimit), 2, 0);
+    optionsGrid->addWidget(label(labelOf(PresetSettings::DoublePressLimit), doublePressLimit), 2,
+                           0);
     optionsGrid->addWidget(doublePressLimit, 2, 1);
     optionsGrid->setColumnStretch(2, 1);
 
     auto *serial = new QGroupBox("Serial Configuration (Expansion Board)");
     auto *serialBox = new QVBoxLayout(serial);
     auto *serialGrid = new QGridLayout;
-    serialGrid->addWidget(label("Baud Rate:", baudRate), 0, 0);
+    serialGrid->addWidget(label(labelOf(PresetSettings::BaudRate), baudRate), 0, 0);
     serialGrid->addWidget(baudRate, 0, 1);
-    serialGrid->addWidget(label("Parity:", parity), 1, 0);
+    serialGrid->addWidget(label(labelOf(PresetSettings::Parity), parity), 1, 0);
     serialGrid->addWidget(parity, 1, 1);
     serialGrid->setColumnStretch(2, 1);
     serialBox->addLayout(serialGrid);

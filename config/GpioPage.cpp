@@ -1,5 +1,6 @@
 #include "GpioPage.h"
 
+#include "PresetSettings.h"
 #include "gpiConfigWidget.h"
 #include "relayConfigWidget.h"
 
@@ -12,11 +13,11 @@ GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
     gpiConfig = new gpiConfigWidget(image);
     relayConfig = new relayConfigWidget(image);
 
-    auto *gpiGroup = new QGroupBox("GPI Configuration");
+    auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());
     auto *gpiBox = new QHBoxLayout(gpiGroup);
     gpiBox->addWidget(gpiConfig);
 
-    auto *relayGroup = new QGroupBox("Relay Configuration");
+    auto *relayGroup = new QGroupBox(PresetSettings::relayTitle());
     auto *relayBox = new QHBoxLayout(relayGroup);
     relayBox->addWidget(relayConfig);
 

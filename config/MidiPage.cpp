@@ -1,5 +1,6 @@
 #include "MidiPage.h"
 
+#include "PresetSettings.h"
 #include "RoutingMatrix.h"
 #include "gridWidget.h"
 
@@ -19,8 +20,11 @@ constexpr int PortAByte = 8;
 constexpr int PortBByte = 9;
 constexpr int NibbleMask = 0x0F;
 constexpr int PortShift = 4;
-constexpr int MidiChannels = 16;
-const char *const OutputNames[] = {"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D"};
+
+const PresetSetting &settingOf(PresetSettings::Id id)
+{
+    return PresetSettings::setting(id);
+}
 
 QRadioButton *fixedPort(const QString &text, QObject *groupParent)
 {
@@ -67,10 +71,12 @@ void selectIndex(QComboBox *combo, int index)
 
 MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 {
-    portAIn = new QRadioButton("MIDI IN 1");
-    portAOut = new QRadioButton("MIDI OUT A");
-    portBIn = new QRadioButton("MIDI IN 2");
-    portBOut = new QRadioButton("MIDI OUT B");
+    const PresetSetting &portA = settingOf(PresetSettings::PortA);
+    const PresetSetting &portB = settingOf(PresetSettings::PortB);
+    portAIn = new QRadioButton(portA.items.at(0));
+    portAOut = new QRadioButton(portA.items.at(1));
+    portBIn = new QRadioButton(portB.items.at(0));
+    portBOut = new QRadioButton(portB.items.at(1));
     portAIn->setObjectName("portAIn");
     portAOut->setObjectName("portAOut");
     portBIn->setObjectName("portBIn");
@@ -85,43 +91,42 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 
     auto *portSetup = new QGroupBox("MIDI Port Setup");
     auto *portGrid = new QGridLayout(portSetup);
-    portGrid->addWidget(new QLabel("Port A:"), 0, 0);
-    portGrid->addWidget(new QLabel("Port B:"), 0, 1);
+    portGrid->addWidget(new QLabel(portA.label()), 0, 0);
+    portGrid->addWidget(new QLabel(portB.label()), 0, 1);
     portGrid->addWidget(portAIn, 1, 0);
     portGrid->addWidget(portBIn, 1, 1);
     portGrid->addWidget(portAOut, 2, 0);
     portGrid->addWidget(portBOut, 2, 1);
     portGrid->addWidget(new QLabel("Port C:"), 3, 0);
     portGrid->addWidget(new QLabel("Port D:"), 3, 1);
-    portGrid->addWidget(fixedPort("MIDI OUT C", this), 4, 0);
-    portGrid->addWidget(fixedPort("MIDI OUT D", this), 4, 1);
+    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
+    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
 
     controlPort = new QComboBox;
     controlPort->setObjectName("controlPort");
-    controlPort->addItems({"<Disabled>", "Input 1", "Input 2", "Expansion"});
+    controlPort->addItems(settingOf(PresetSettings::ControlPort).items);
     controlChannel = new QComboBox;
     controlChannel->setObjectName("controlChannel");
-    for (int channel = 1; channel <= MidiChannels; ++channel)
-        controlChannel->addItem(QString::number(channel));
+    controlChannel->addItems(settingOf(PresetSettings::ControlChannel).items);
     for (QComboBox *combo : {controlPort, controlChannel})
         connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
     auto *remote = new QGroupBox("MIDI Remote Control");
     auto *remoteBox = new QVBoxLayout(remote);
-    auto *portLabel = new QLabel("MIDI Control Port:");
+    auto *portLabel = new QLabel(settingOf(PresetSettings::ControlPort).label());
     portLabel->setBuddy(controlPort);
-    auto *channelLabel = new QLabel("MIDI Control Channel:");
+    auto *channelLabel = new QLabel(settingOf(PresetSettings::ControlChannel).label());
     channelLabel->setBuddy(controlChannel);
     remoteBox->addWidget(portLabel);
     remoteBox->addWidget(controlPort);
     remoteBox->addWidget(channelLabel);
     remoteBox->addWidget(controlChannel);
 
-    auto *groups = new QGroupBox("MIDI Routing Groups");
+    auto *groups = new QGroupBox(PresetSettings::groupsTitle());
     auto *groupGrid = new QGridLayout(groups);
     for (int g = 0; g < Groups; ++g) {
-        groupGrid->addWidget(new QLabel(QString("Group %1:").arg(g + 1)), 0, g);
+        groupGrid->addWidget(new QLabel(PresetSettings::groupNames().at(g) + ':'), 0, g);
         for (int output = 0; output < GroupOutputs; ++output) {
-            auto *box = new QCheckBox(OutputNames[output]);
+            auto *box = new QCheckBox(PresetSettings::groupOutputs().at(output));
             box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
             groupGrid->addWidget(box, output + 1, g);
             groupOutputs[g][output] = box;
@@ -139,9 +144,9 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     patchBGrid = new gridWidget(paletteSource);
     for (gridWidget *grid : {patchAGrid, patchBGrid})
         connect(grid, &gridWidget::cellToggled, this, &MidiPage::routingEdited);
-    auto *patchAGroup = new QGroupBox("MIDI Routing Patch A");
+    auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
     (new QVBoxLayout(patchAGroup))->addWidget(patchAGrid);
-    auto *patchBGroup = new QGroupBox("MIDI Routing Patch B");
+    auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
     (new QVBoxLayout(patchBGroup))->addWidget(patchBGrid);
 
     auto *page = new QVBoxLayout(this);

@@ -1,5 +1,19 @@
 #include "RoutingMatrix.h"
 
+const QStringList &RoutingMatrix::sourceNames()
+{
+    static const QStringList names{"MIDI IN 1", "MIDI IN 2", "USB A",
+                                   "USB B",     "MERGE OUT", "EXPANSION"};
+    return names;
+}
+
+const QStringList &RoutingMatrix::destinationNames()
+{
+    static const QStringList names{"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D",
+                                   "USB A",      "USB B",      "MERGE IN 1", "MERGE IN 2"};
+    return names;
+}
+
 bool RoutingMatrix::contains(int row, int column)
 {
     return row >= 0 && row < Rows && column >= 0 && column < Columns;

@@ -1,31 +1,24 @@
 #include "gpiConfigWidget.h"
 
 #include "DurationCode.h"
+#include "PresetSettings.h"
 
 #include <QIcon>
 #include <QStandardItemModel>
 
 namespace {
 constexpr int GpiInputs = 8;
-
-QStringList inputNames()
-{
-    QStringList names;
-    for (int i = 1; i <= GpiInputs; ++i)
-        names << QString("GPI %1").arg(i);
-    return names << "XLR 1"
-                 << "XLR 2"
-                 << "XLR 3";
-}
 } // namespace
 
 gpiConfigWidget::gpiConfigWidget(const PresetImage &image, QWidget *parent)
-    : comboTableWidget(
-          "GPI Channel", inputNames(),
-          {{"Debounce Time", PresetImage::GpiDebounce, DurationCode::texts(),
-            DurationCode::values()},
-           {"Switch Polarity", PresetImage::GpiPolarity, {"On Press", "On Release"}, {}}},
-          parent)
+    : comboTableWidget(PresetSettings::gpiHeaders().at(0), PresetSettings::gpiRows(),
+                       {{PresetSettings::gpiHeaders().at(1), PresetImage::GpiDebounce,
+                         DurationCode::texts(), DurationCode::values()},
+                        {PresetSettings::gpiHeaders().at(2),
+                         PresetImage::GpiPolarity,
+                         PresetSettings::polarityTexts(),
+                         {}}},
+                       parent)
 {
     setRowNames();
     loadFromImage(image);

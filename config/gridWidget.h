@@ -47,10 +47,8 @@ private:
     int rowHeight() const;
     QFont labelFont() const;
 
-    const QStringList rowLabels{"MIDI IN 1", "MIDI IN 2", "USB A",
-                                "USB B",     "MERGE OUT", "EXPANSION"};
-    const QStringList columnLabels{"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D",
-                                   "USB A",      "USB B",      "MERGE IN 1", "MERGE IN 2"};
+    const QStringList rowLabels = RoutingMatrix::sourceNames();
+    const QStringList columnLabels = RoutingMatrix::destinationNames();
     RoutingMatrix cells;
     int hoverRow = -1;
     int hoverColumn = -1;

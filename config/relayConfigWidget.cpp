@@ -1,17 +1,20 @@
 #include "relayConfigWidget.h"
 
 #include "DurationCode.h"
+#include "PresetSettings.h"
 
 #include <QIcon>
 #include <QStandardItemModel>
 
 relayConfigWidget::relayConfigWidget(const PresetImage &image, QWidget *parent)
-    : comboTableWidget(
-          "Relay Num", {"Relay 1", "Relay 2", "Relay 3", "Relay 4"},
-          {{"Pulse Duration", PresetImage::RelayPulse, DurationCode::texts(),
-            DurationCode::values()},
-           {"Boot-up State", PresetImage::RelayBootState, {"Relay OFF", "Relay ON"}, {}}},
-          parent)
+    : comboTableWidget(PresetSettings::relayHeaders().at(0), PresetSettings::relayRows(),
+                       {{PresetSettings::relayHeaders().at(1), PresetImage::RelayPulse,
+                         DurationCode::texts(), DurationCode::values()},
+                        {PresetSettings::relayHeaders().at(2),
+                         PresetImage::RelayBootState,
+                         PresetSettings::relayStateTexts(),
+                         {}}},
+                       parent)
 {
     setRowNames();
     loadFromImage(image);

@@ -1,6 +1,7 @@
 #include "deviceInfoDialog.h"
 
 #include "DeviceLog.h"
+#include "FirmwareStringNames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,9 +11,6 @@
 
 namespace {
 
-const char *const Captions[deviceInfoDialog::RowCount] = {
-    "Device:",    "Version:",   "Main CPU:",  "Sub GPI:",       "Sub USB/A:",
-    "Sub USB/B:", "FPGA Core:", "Expansion:", "Expansion Type:"};
 // Row r shows firmware string r + 2; the list is indexed from 0.
 constexpr int FirstShownString = 1;
 constexpr int GridSpacing = 15;
@@ -34,7 +32,7 @@ deviceInfoDialog::deviceInfoDialog(const QStringList *list, QWidget *parent)
     QFont bold;
     bold.setWeight(BoldWeight);
     for (int row = 0; row < RowCount; ++row) {
-        captionLabels[row] = new QLabel(tr(Captions[row]), this);
+        captionLabels[row] = new QLabel(FirmwareStringNames::captions().at(row), this);
         valueLabels[row] = new QLabel(QStringLiteral("unknown"), this);
         valueLabels[row]->setObjectName(QStringLiteral("value%1").arg(row));
         valueLabels[row]->setFont(bold);

@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <unistd.h>
 
 // A handle belongs to one plugging-in of the unit.
 struct hid_device_
 {
+    VirtualUnit *unit;
     unsigned generation;
 };
 
@@ -68,11 +70,49 @@ std::vector<std::uint8_t> factoryEeprom()
 
 VirtualUnit &VirtualUnit::instance()
 {
-    static VirtualUnit unit;
-    return unit;
+    return unit(0);
 }
 
-VirtualUnit::VirtualUnit()
+VirtualUnit &VirtualUnit::unit(int index)
+{
+    static std::vector<std::unique_ptr<VirtualUnit>> units;
+    while (int(units.size()) <= index)
+        units.emplace_back(new VirtualUnit(int(units.size())));
+    return *units[std::max(index, 0)];
+}
+
+namespace {
+int &countSetting()
+{
+    static int count = [] {
+        long number = 1;
+        return envNumber("VIRTUAL_UNIT_COUNT", number) && number > 0 ? int(number) : 1;
+    }();
+    return count;
+}
+} // namespace
+
+int VirtualUnit::unitCount()
+{
+    return countSetting();
+}
+
+void VirtualUnit::setUnitCount(int count)
+{
+    countSetting() = std::max(count, 1);
+}
+
+VirtualUnit &VirtualUnit::of(hid_device *device)
+{
+    return device ? *device->unit : instance();
+}
+
+std::wstring VirtualUnit::serialNumber() const
+{
+    return L"VRSX4-" + std::to_wstring(1000 + m_index);
+}
+
+VirtualUnit::VirtualUnit(int index) : m_index(index)
 {
     reset();
     applyEnvironment();
@@ -81,10 +121,10 @@ VirtualUnit::VirtualUnit()
 void VirtualUnit::reset()
 {
     m_plugged = true;
+    m_path = "/dev/hidraw" + std::to_string(m_index);
     m_plugFile.clear();
     ++m_generation;
     m_nonblocking = false;
-    m_path = "/dev/hidraw0";
     m_version = "1.6";
     m_cpld = "190117";
     m_strings = {"", "RSX-4 Virtual Unit", "",      "MCU 3.2.1", "GPI 1.4", "USB 2.1", "USB 2.1",
@@ -118,8 +158,10 @@ void VirtualUnit::applyEnvironment()
         setFirmwareVersion(envText("VIRTUAL_UNIT_FIRMWARE"));
     if (!envText("VIRTUAL_UNIT_CPLD").empty())
         setCpldBuild(envText("VIRTUAL_UNIT_CPLD"));
+    // Units after the first keep their EEPROM beside the first's: FILE.2, FILE.3 ...
     if (!envText("VIRTUAL_UNIT_EEPROM").empty())
-        setEepromFile(envText("VIRTUAL_UNIT_EEPROM"));
+        setEepromFile(envText("VIRTUAL_UNIT_EEPROM") +
+                      (m_index > 0 ? "." + std::to_string(m_index + 1) : std::string()));
     if (envNumber("VIRTUAL_UNIT_LATENCY", number))
         setReplyLatency(static_cast<int>(number));
     if (envNumber("VIRTUAL_UNIT_UNPLUG_AFTER", number))
@@ -136,7 +178,7 @@ void VirtualUnit::applyEnvironment()
         setPlugged(number != 0);
     if (!envText("VIRTUAL_UNIT_PLUG_FILE").empty())
         setPlugFile(envText("VIRTUAL_UNIT_PLUG_FILE"));
-    if (!envText("VIRTUAL_UNIT_PATH").empty())
+    if (!envText("VIRTUAL_UNIT_PATH").empty() && m_index == 0)
         setPath(envText("VIRTUAL_UNIT_PATH"));
 }
 
@@ -252,7 +294,8 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
 {
     if (!m_plugFile.empty())
         setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
-    if (!m_plugged || vendorId != VendorId || productId != ProductId || serial)
+    if (!m_plugged || vendorId != VendorId || productId != ProductId ||
+        (serial && serialNumber() != serial))
         return nullptr;
     return connect();
 }
@@ -276,7 +319,7 @@ hid_device *VirtualUnit::connect()
     m_nextWriteAddress = -1;
     ++m_openHandles;
     ++m_openCount;
-    return new hid_device_{m_generation};
+    return new hid_device_{this, m_generation};
 }
 
 void VirtualUnit::close(hid_device *device)

@@ -34,8 +34,17 @@ public:
         int day = 0, month = 0, year = 0, weekday = 0, hour = 0, minute = 0, second = 0;
     };
 
-    // The unit, with the settings of the environment applied once.
+    // The first unit, with the settings of the environment applied once.
     static VirtualUnit &instance();
+    // Unit `index` (0 is instance()), made on first use like the first.
+    static VirtualUnit &unit(int index);
+    // How many units are plugged in side by side: VIRTUAL_UNIT_COUNT, or 1.
+    static int unitCount();
+    static void setUnitCount(int count);
+    // The unit a handle belongs to (the first for none).
+    static VirtualUnit &of(hid_device *device);
+    // Its serial number, as hid_enumerate() reports it.
+    std::wstring serialNumber() const;
 
     // A new unit: plugged in, firmware 1.6, CPLD build 190117, factory EEPROM,
     // answers at once, no faults, empty logs. Does not read the environment.
@@ -93,8 +102,9 @@ public:
 
     // The hidapi side.
     hid_device *open(unsigned short vendorId, unsigned short productId, const wchar_t *serial);
-    // The hidraw path the unit answers hid_open_path at ("/dev/hidraw0" after
-    // reset(); empty: none).
+    // The hidraw path the unit answers hid_open_path at and hid_enumerate
+    // lists ("/dev/hidraw0" for the first unit after reset(), hidraw1 for the
+    // second ...; empty: none).
     void setPath(const std::string &path) { m_path = path; }
     const std::string &path() const { return m_path; }
     hid_device *openPath(const char *path);
@@ -108,7 +118,7 @@ public:
     int setNonblocking(hid_device *device, int nonblock);
 
 private:
-    VirtualUnit();
+    explicit VirtualUnit(int index);
 
     struct Pending
     {
@@ -131,13 +141,14 @@ private:
     void answerFirmwareString(const Report &report);
     void saveEeprom();
 
+    int m_index = 0;
+    std::string m_path;
     bool m_plugged = true;
     std::string m_plugFile;
     unsigned m_generation = 0;
     int m_openHandles = 0;
     int m_openCount = 0;
     bool m_nonblocking = false;
-    std::string m_path;
 
     std::array<std::string, StringCount> m_strings;
     std::string m_version;

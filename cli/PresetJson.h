@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QJsonObject>
+
+class JsonFields;
+class PresetImage;
+
+// The whole preset as JSON: the settings of the General, GPIO and MIDI pages by
+// their labels with the values the pages show, the events of every non-empty
+// slot list under their slots, the records no shown slot names, and the bytes
+// no page edits but every save carries. Import of an export gives back the
+// same model, so the same saved bytes.
+class PresetJson
+{
+public:
+    static constexpr int FormatVersion = 1;
+
+    static QJsonObject toJson(const PresetImage &image);
+    // Fills the model of `image` from `json`; the first missing or malformed
+    // field goes to `fields`, and the image is then of no use.
+    static void fromJson(const QJsonObject &json, PresetImage &image, JsonFields &fields);
+};

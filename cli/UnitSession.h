@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DeviceLink.h"
+#include "HidAccess.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+class PresetImage;
+
+// One unit driven from the command line: the window's device link, stepped
+// with blocking reads instead of its poll timer, so that each reply is handled
+// as soon as it arrives and a silent unit is given up after a time-out.
+class UnitSession
+{
+public:
+    struct Unit
+    {
+        QString path;
+        QString serial;
+    };
+    enum class Result { Ok, NoUnit, NoAccess, Refused, Failed, TimedOut };
+
+    // Every RSX-4 that hidapi finds, in its order.
+    static QVector<Unit> units();
+
+    UnitSession(const HidAccess &access, int replyTimeout);
+    ~UnitSession();
+
+    // Opens the unit at `path`, or the first one found, and waits for its
+    // name (string 1) or, with `allStrings`, for every firmware string.
+    Result open(const QString &path, bool allStrings);
+    Result upload(PresetImage &image);
+    Result download(PresetImage &image);
+
+    // What went wrong, for the user.
+    const QString &message() const { return text; }
+    const QString &path() const { return unitPath; }
+    const DeviceLink &link() const { return deviceLink; }
+
+    // Warnings the window would show in a box, and transfer progress.
+    std::function<void(const QString &)> onWarning;
+    std::function<void(int value, int maximum)> onProgress;
+
+private:
+    Result start(bool started);
+    Result wait(const std::function<bool()> &done);
+    Result finishTransfer();
+    Result fail(Result result, const QString &message);
+
+    DeviceLink deviceLink;
+    HidAccess access;
+    int timeout = 2000;
+    int progressMaximum = 0;
+    QStringList warnings;
+    QString text;
+    QString unitPath;
+};

@@ -1,0 +1,283 @@
+// cuesmith-cli, run in-process against files and the virtual unit.
+#include "CommandRunner.h"
+#include "FirmwareStringNames.h"
+#include "FunctionNames.h"
+#include "GeneralPage.h"
+#include "MidiPage.h"
+#include "PresetFile.h"
+#include "PresetImage.h"
+#include "RandomImage.h"
+#include "VirtualUnit.h"
+#include "gpiConfigWidget.h"
+#include "relayConfigWidget.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+struct Result
+{
+    int status = -1;
+    QString out, err;
+};
+
+static QByteArray fileBytes(const QByteArray &image, qint32 magic = PresetFile::Magic,
+                            qint16 version = PresetFile::Version)
+{
+    QByteArray data;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        data.append(char(magic >> shift));
+    return data + char(version >> 8) + char(version) + image;
+}
+
+static QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static void writeAll(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+class tst_cli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString sysRoot = "sys"; // where the access check looks
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    Result cli(QStringList args)
+    {
+        Result r;
+        QTextStream out(&r.out), err(&r.err);
+        CommandRunner runner(out, err);
+        runner.setReplyTimeout(200);
+        runner.setAccessCheck(HidAccess(path(sysRoot), path("dev")));
+        for (QString &a : args)
+            a.replace("%D", dir.path());
+        r.status = runner.run(QStringList{"cuesmith-cli"} + args);
+        return r;
+    }
+
+    // A fresh unit, or `count` of them, each with one fault of its own.
+    static VirtualUnit &unit(int index = 0, int count = 1)
+    {
+        VirtualUnit::setUnitCount(count);
+        for (int i = 0; i < count; ++i)
+            VirtualUnit::unit(i).reset();
+        return VirtualUnit::unit(index);
+    }
+
+    // What the window writes for a file: open, every page loaded and applied
+    // again, "Save Preset As...".
+    QByteArray windowSave(const QByteArray &file)
+    {
+        QBuffer in;
+        in.setData(file);
+        in.open(QIODevice::ReadOnly);
+        PresetFile preset;
+        preset.read(in, 1760);
+        PresetImage image;
+        preset.applyTo(image);
+        image.parseImage();
+        QWidget window;
+        GeneralPage general(FunctionNames::macroNames());
+        MidiPage midi(&window);
+        gpiConfigWidget gpi(image, &window);
+        relayConfigWidget relays(image, &window);
+        general.load(image);
+        midi.load(image);
+        midi.apply(image);
+        general.apply(image);
+        gpi.applyToImage(image);
+        relays.applyToImage(image);
+        image.buildImage();
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        PresetFile::write(out, image);
+        return out.data();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+        writeAll(path("new"), fileBytes({}));
+        writeAll(path("later"), fileBytes({}, PresetFile::Magic, 0x0201));
+        writeAll(path("foreign"), "not a preset");
+        QByteArray codes(1760, 0);
+        codes[96] = char(170); // GPI 1 slot 1: a code in no range
+        codes[256] = 1;        // a MIDI record no slot names
+        codes[3] = 0x21;       // MIDI remote control on channel 2
+        writeAll(path("bad"), fileBytes(codes));
+        QCOMPARE(cli({"export", "%D/new", "-o", "%D/new.json"}).status, 0);
+        const QByteArray json = readAll(path("new.json"));
+        writeAll(path("m"), QByteArray(json).replace("\"Setup Macro\"", "\"Setup\""));
+        writeAll(path("item"), QByteArray(json).replace("\"9600\"", "\"9601\""));
+        // A unit the access check sees and this user may not open.
+        QVERIFY(QDir(dir.path()).mkpath("sys/class/hidraw/hidraw7/device"));
+        writeAll(path("sys/class/hidraw/hidraw7/device/uevent"), "HID_ID=0003:000004D8:0000F29E\n");
+    }
+
+    // Export then import writes exactly what the window saves, for any file
+    // the window opens: values outside their encodings, reserved bytes and
+    // records no slot names included.
+    void jsonRoundTripIsWhatTheWindowSaves()
+    {
+        RandomImage random;
+        for (int i = 0; i < 100; ++i) {
+            QByteArray image = random.image();
+            if (random.chance(10))
+                image.truncate(1232);
+            const QByteArray file =
+                fileBytes(image, random.chance(10) ? PresetFile::OldMagic : PresetFile::Magic);
+            writeAll(path("random.rsx4pre"), file);
+            const Result exported = cli({"export", "%D/random.rsx4pre", "-o", "%D/random.json"});
+            const Result imported = cli({"import", "%D/random.json", "-o", "%D/back.rsx4pre"});
+            QVERIFY2(exported.status == 0 && imported.status == 0,
+                     qPrintable(exported.err + imported.err + random.replay()));
+            QVERIFY2(readAll(path("back.rsx4pre")) == windowSave(file),
+                     qPrintable(QStringLiteral("image %1").arg(i) + random.replay()));
+            // Both forms of one preset are the same preset.
+            QCOMPARE(cli({"diff", "%D/random.rsx4pre", "%D/random.json"}).out, QString());
+        }
+    }
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("fault");
+        const auto row = [](const char *name, QStringList args, int status, const char *message,
+                            const char *fault = "") {
+            QTest::newRow(name) << args << status << QString(message) << QString(fault);
+        };
+        row("no command", {}, 2, "no command given");
+        row("unknown command", {"frobnicate"}, 2, "unknown command");
+        row("import without -o", {"import", "%D/new.json"}, 2, "import needs -o");
+        row("no such file", {"show", "%D/none"}, 3, "cannot be read");
+        row("foreign file", {"export", "%D/foreign"}, 3, "not a preset file");
+        row("later version", {"check", "%D/later"}, 3, "later version");
+        row("missing field", {"import", "%D/m", "-o", "%D/x"}, 3,
+            "\"General/Setup Macro\": missing");
+        row("malformed field", {"import", "%D/item", "-o", "%D/x"}, 3, "\"9601\" is not an item");
+        row("not writable", {"export", "%D/new", "-o", "%D/no/x"}, 3, "cannot be written");
+        row("differences", {"diff", "%D/new", "%D/bad"}, 1, "GPI 1 slot 1: 0 -> {\"code\":170");
+        row("code in no range", {"check", "%D/bad"}, 1, "code 170 is in no event range");
+        row("record no slot names", {"check", "%D/bad"}, 1, "code 1: in use, but no slot names");
+        row("no unit", {"info"}, 4, "no RSX-4 found", "unplugged");
+        row("no unit to open", {"info"}, 4, "no permission to open it", "hidden");
+        row("no unit at path", {"info", "--device", "/dev/hidraw99"}, 4, "no RSX-4 there");
+        row("no permission", {"list"}, 0, "hidraw7\tVRSX4-1000\tno permission", "permission");
+        row("no permission to open", {"upload", "%D/new"}, 4, "no permission", "permission");
+        row("MIDI warning", {"upload", "%D/bad"}, 0, "unable to support MIDI Remote", "cpld");
+        row("firmware 2.0", {"upload", "%D/new"}, 5, "firmware version newer", "2.0");
+        row("status 0xFF", {"upload", "%D/new"}, 5, "refused a block (status 0xFF)", "refuse");
+        row("unplugged", {"download", "-o", "%D/x"}, 5, "went offline", "unplug");
+        row("timed out", {"info"}, 5, "no reply from the unit for 0.2 s", "silent");
+        row("verify", {"upload", "%D/new"}, 6, "address 30 holds 0x01, 0x00 was sent", "corrupt");
+    }
+
+    void exitStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QFETCH(QString, fault);
+        VirtualUnit &u = unit();
+        u.setPlugged(fault != "unplugged" && fault != "hidden");
+        sysRoot = fault == "unplugged" ? "none" : "sys";
+        u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString() : u.path());
+        u.setFirmwareVersion(fault == "2.0" ? "2.0" : "1.6");
+        u.setCpldBuild(fault == "cpld" ? "190116" : "190117");
+        u.setFailWriteBlock(fault == "refuse" ? 9 : 0);
+        u.setUnplugAfterReports(fault == "unplug" ? 40 : 0);
+        u.setAnswerFirmwareRequests(fault != "silent");
+        if (fault == "corrupt") // one bit of a block read back, at address 30
+            u.setReplyFilter([](VirtualUnit::Report &r) {
+                r[14] ^= r[1] == 0x0C && r[7] == 24 ? 1 : 0;
+                return true;
+            });
+        const Result r = cli(args);
+        QCOMPARE(r.status, status);
+        QVERIFY2((r.out + r.err).contains(message), qPrintable(r.out + r.err));
+        QVERIFY(!QFile::exists(path("x")));
+    }
+
+    // Two units: list names both, and --device picks the second.
+    void list()
+    {
+        unit(1, 2).setFirmwareString(1, "RSX-4 B v1.6");
+        QString expected;
+        for (int i = 0; i < 2; ++i)
+            expected += QStringLiteral("/dev/hidraw%1\tVRSX4-100%1\t%2\n")
+                            .arg(i)
+                            .arg(QString::fromStdString(VirtualUnit::unit(i).firmwareString(1)));
+        QCOMPARE(cli({"list"}).out, expected);
+    }
+
+    void info()
+    {
+        VirtualUnit &second = unit(1, 2);
+        second.setFirmwareVersion("1.4");
+        second.setCpldBuild("190116");
+        const Result r = cli({"info", "--device", QString::fromStdString(second.path())});
+        QString expected = "Name: " + QString::fromStdString(second.firmwareString(1)) + '\n';
+        for (int n = 2; n <= 10; ++n) // an older unit sends eight strings
+            expected += FirmwareStringNames::captions().at(n - 2) + ' ' +
+                        (n <= 8 ? QString::fromStdString(second.firmwareString(n)) : "n/a") + '\n';
+        QCOMPARE(r.out, expected + "Firmware Version: 1.4\nImage Version: 1\nCPLD Version: 1.0\n");
+    }
+
+    void download()
+    {
+        RandomImage random;
+        const QByteArray eeprom = random.image();
+        unit(1, 2).setEeprom(std::vector<std::uint8_t>(eeprom.begin(), eeprom.end()));
+        QCOMPARE(cli({"download", "--device", "/dev/hidraw1", "-o", "%D/down"}).status, 0);
+        QCOMPARE(readAll(path("down")), fileBytes(eeprom));
+    }
+
+    // What the window would upload for the file, checked on the unit; units
+    // before firmware 1.5 take the first 1232 bytes.
+    void upload()
+    {
+        for (const auto &[firmware, length] : {std::pair{"1.6", 1760}, {"1.4", 1232}}) {
+            RandomImage random;
+            const QByteArray file = fileBytes(random.image());
+            writeAll(path("up.rsx4pre"), file);
+            VirtualUnit &u = unit();
+            u.setFirmwareVersion(firmware);
+            const Result r = cli({"upload", "%D/up.rsx4pre"});
+            QVERIFY2(r.status == 0, qPrintable(r.err + random.replay()));
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(u.eeprom().data()), length),
+                     windowSave(file).mid(6, length));
+            QCOMPARE(u.completedUploads(), 1);
+            QVERIFY(u.violations().empty());
+        }
+    }
+
+    void linksNeitherQtGuiNorWidgets()
+    {
+        QProcess ldd;
+        ldd.start("ldd", {CUESMITH_CLI_PATH});
+        QVERIFY(ldd.waitForFinished());
+        const QString libraries = ldd.readAllStandardOutput();
+        QVERIFY2(libraries.contains("libQt5Core") && libraries.contains("libhidapi") &&
+                     !libraries.contains("Qt5Gui") && !libraries.contains("Qt5Widgets"),
+                 qPrintable(libraries));
+    }
+};
+
+QTEST_MAIN(tst_cli)
+#include "tst_cli.moc"
