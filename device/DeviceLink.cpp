@@ -265,8 +265,9 @@ void DeviceLink::onFirmwareString()
         qCDebug(lcDevice) << "FW Info received:" << fwStringCount << fwStrings;
         fwComplete = true;
         emit firmwareExchangeFinished();
-    } else
+    } else {
         requestFirmwareString(number + 1);
+    }
 }
 
 bool DeviceLink::mayTransfer(PresetImage *target, const QString &title)
