@@ -16,8 +16,6 @@
 
 namespace {
 constexpr int ControlByte = 3;
-constexpr int PortAByte = 8;
-constexpr int PortBByte = 9;
 constexpr int NibbleMask = 0x0F;
 constexpr int PortShift = 4;
 
@@ -159,8 +157,8 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 
 void MidiPage::load(const PresetImage &image)
 {
-    (image.value(PresetImage::ConfigBlock, PortAByte) == 1 ? portAOut : portAIn)->setChecked(true);
-    (image.value(PresetImage::ConfigBlock, PortBByte) == 1 ? portBOut : portBIn)->setChecked(true);
+    (settingOf(PresetSettings::PortA).itemOf(image) == 1 ? portAOut : portAIn)->setChecked(true);
+    (settingOf(PresetSettings::PortB).itemOf(image) == 1 ? portBOut : portBIn)->setChecked(true);
 
     const int control = image.value(PresetImage::ConfigBlock, ControlByte);
     selectIndex(controlChannel, control & NibbleMask);
@@ -178,8 +176,8 @@ void MidiPage::load(const PresetImage &image)
 
 void MidiPage::apply(PresetImage &image) const
 {
-    image.setValue(PresetImage::ConfigBlock, PortAByte, portAOut->isChecked() ? 1 : 0);
-    image.setValue(PresetImage::ConfigBlock, PortBByte, portBOut->isChecked() ? 1 : 0);
+    settingOf(PresetSettings::PortA).setItem(image, portAOut->isChecked() ? 1 : 0);
+    settingOf(PresetSettings::PortB).setItem(image, portBOut->isChecked() ? 1 : 0);
 
     // Each nibble is replaced only when its box shows a valid choice.
     int control = image.value(PresetImage::ConfigBlock, ControlByte);

@@ -95,7 +95,7 @@ int PresetSetting::itemOf(const PresetImage &image) const
     case Rule::Duration:
         return DurationCode::indexOf(value);
     case Rule::OneChecked:
-        return value == 0 || value == 1 ? value : -1;
+        return value == 1 ? 1 : 0;
     default:
         return inRange ? value : -1;
     }

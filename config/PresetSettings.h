@@ -17,7 +17,7 @@ public:
         IndexOrNone, // as Index, but a value beyond the items loads as item 0
         NonZero,     // 0 is item 0, any other value item 1, which stores 1
         Duration,    // the item's duration code
-        OneChecked,  // 1 is item 1, 0 item 0; any other value is kept
+        OneChecked,  // 1 is item 1, any other value item 0, which stores 0
         LowNibble,   // item i stores i in the low four bits
         HighNibble,  // item i stores i in the high four bits
     };
