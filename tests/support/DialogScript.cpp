@@ -2,48 +2,33 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
 DialogScript::DialogScript()
 {
     answerer.setAnswer([this](QWidget *w) {
-        if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
-            directories << dialog->directory().absolutePath();
+        if (auto *box = qobject_cast<QMessageBox *>(w)) {
+            boxes << box->windowTitle() + " | " + box->text();
+            if (box->button(QMessageBox::Yes))
+                box->button(QMessageBox::Yes)->click();
+            else
+                ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(w)) {
+            dialogTitles << dialog->windowTitle();
             filters << dialog->nameFilters();
             const QString path = paths.isEmpty() ? QString() : paths.takeFirst();
-            // Accepting may ask whether to replace the file, a dialog of its
-            // own that the answerer must be free to answer.
+            // Accepting may ask whether to replace the file: a dialog of its
+            // own, which the answerer must be free to answer.
             QTimer::singleShot(0, dialog, [this, dialog, path] {
-                ModalAnswerer::acceptFileDialog(dialog, path);
-                if (accepted && !path.isEmpty())
+                if (path.isEmpty())
+                    return dialog->reject();
+                // Typed into the name field, as a user would.
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+                static_cast<QDialog *>(dialog)->accept();
+                if (accepted)
                     accepted(path);
             });
-            return;
         }
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->button(QMessageBox::Yes)) {
-            box->button(QMessageBox::Yes)->click();
-            return;
-        }
-        ModalAnswerer::clickButton(w, QDialogButtonBox::Ok);
     });
-}
-
-QStringList DialogScript::boxes() const
-{
-    QStringList list;
-    for (const ModalAnswerer::Seen &s : answerer.seen())
-        if (s.className == "QMessageBox")
-            list << s.title + " | " + s.text;
-    return list;
-}
-
-QStringList DialogScript::dialogTitles() const
-{
-    QStringList list;
-    for (const ModalAnswerer::Seen &s : answerer.seen())
-        if (s.className == "QFileDialog")
-            list << s.title;
-    return list;
 }
