@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 DialogScript::DialogScript()
@@ -21,12 +20,8 @@ DialogScript::DialogScript()
             // Accepting may ask whether to replace the file: a dialog of its
             // own, which the answerer must be free to answer.
             QTimer::singleShot(0, dialog, [this, dialog, path] {
-                if (path.isEmpty())
-                    return dialog->reject();
-                // Typed into the name field, as a user would.
-                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
-                static_cast<QDialog *>(dialog)->accept();
-                if (accepted)
+                ModalAnswerer::acceptFileDialog(dialog, path);
+                if (accepted && !path.isEmpty())
                     accepted(path);
             });
         }

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 ModalAnswerer::ModalAnswerer(QObject *parent) : QObject(parent)
@@ -20,6 +22,17 @@ void ModalAnswerer::clickButton(QWidget *messageBox, QDialogButtonBox::StandardB
         b->click();
     else if (auto *dialog = qobject_cast<QDialog *>(messageBox))
         dialog->reject();
+}
+
+void ModalAnswerer::acceptFileDialog(QWidget *widget, const QString &path)
+{
+    auto *dialog = qobject_cast<QFileDialog *>(widget);
+    if (dialog && path.isEmpty())
+        dialog->reject();
+    if (!dialog || path.isEmpty())
+        return;
+    dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+    static_cast<QDialog *>(dialog)->accept();
 }
 
 void ModalAnswerer::poll()

@@ -26,6 +26,8 @@ public:
     void ignoreClass(const QString &className) { m_ignored << className; }
 
     static void clickButton(QWidget *messageBox, QDialogButtonBox::StandardButton button);
+    // Types `path` into a file dialog's name field and accepts; an empty path cancels.
+    static void acceptFileDialog(QWidget *dialog, const QString &path);
 
 private:
     void poll();
