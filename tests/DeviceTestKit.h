@@ -76,19 +76,13 @@ inline void fillImage(PresetImage &image, int seed)
 
 inline QVector<int> toInts(const std::vector<std::uint8_t> &bytes, int count)
 {
-    QVector<int> values;
-    for (int i = 0; i < count; ++i)
-        values << bytes[i];
-    return values;
+    return QVector<int>(bytes.begin(), bytes.begin() + count);
 }
 
 // Report bytes 0..63 of what the program wrote.
 inline QVector<int> reportBytes(const VirtualUnit::OutputReport &out)
 {
-    QVector<int> bytes;
-    for (size_t n = 1; n < out.size(); ++n)
-        bytes << out[n];
-    return bytes;
+    return QVector<int>(out.begin() + 1, out.end());
 }
 
 // Every widget test's start: no native dialogs, a quiet log.

@@ -19,6 +19,9 @@ public:
     static quint32 sessionSeed();
 
     explicit RandomImage(quint32 seed = sessionSeed());
+    // Takes every choice from a fuzz input instead (0 once it runs out), and
+    // fill() copies the input's first bytes as they are.
+    RandomImage(const unsigned char *data, size_t size) : m_seed(0), m_data(data), m_size(size) {}
 
     quint32 seed() const { return m_seed; }
     // Appended to a failure message: how to replay it.
@@ -39,4 +42,7 @@ public:
 private:
     quint32 m_seed;
     std::mt19937 m_engine;
+    const unsigned char *m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_pos = 0;
 };
