@@ -12,7 +12,7 @@
 #include "RandomImage.h"
 #include "VirtualUnit.h"
 
-#include <QIODevice>
+#include <QBuffer>
 
 #include <algorithm>
 
@@ -26,18 +26,17 @@ namespace invariants {
 
 using P = PresetImage;
 
-// Hands out one to seven bytes a read; fails reads and writes once `limit`
-// bytes have passed (negative: never).
+// Hands out one to seven bytes a read, and fails once `limit` bytes have
+// passed (negative: never).
 class ChunkDevice : public QIODevice
 {
 public:
     ChunkDevice(const QByteArray &data, RandomImage &random, qint64 limit)
         : m_data(data), m_random(random), m_limit(limit < 0 ? 1 << 30 : limit)
     {
-        open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
     bool isSequential() const override { return true; }
-    QByteArray written;
 
 protected:
     qint64 readData(char *data, qint64 max) override
@@ -49,12 +48,7 @@ protected:
         m_pos += n;
         return n;
     }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        const qint64 n = qMin(size, m_limit - written.size());
-        written.append(data, int(n));
-        return n > 0 ? n : -1;
-    }
+    qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
     QByteArray m_data;
@@ -96,23 +90,12 @@ inline QString checkImage(RandomImage &random)
     random.fill(image);
     const QVector<int> loaded = image.image();
     image.parseImage();
-    // A table cell outside its shape reads 0 and takes no write.
-    const auto r = P::Region(random.below(P::RegionCount));
-    const int row = image.rows(r) + random.below(3), column = random.below(image.columns(r) + 1);
-    image.setValue(r, row, column, 7);
-    image.setValue(r, -1, column, 7);
-    EXPECT(image.value(r, row, column) == 0 && image.value(r, -1, 0) == 0, r);
     EXPECT(image.imageByte(-1) == 0 && image.imageByte(1760) == 0, "");
     const int group = random.below(4), bit = random.below(4);
     EXPECT(image.value(P::RoutingGroups, group, bit) == (loaded[10 + group] >> bit & 1), group);
     EXPECT(image.value(P::DoublePressLimit, 0) == loaded[75], "");
     image.buildImage();
     EXPECT(image.image() == normalised(loaded), "parse and build");
-    // A value written into the model reaches its byte.
-    const int entry = random.below(64), index = random.below(4), value = random.below(256);
-    image.setValue(P::MidiEventPool, entry, index, value);
-    image.buildImage();
-    EXPECT(image.imageByte(256 + 4 * entry + index) == value, entry);
     image.clearModel();
     image.buildImage();
     for (int i = 96; i < 1760; ++i)
@@ -179,10 +162,11 @@ inline QString checkFile(RandomImage &random)
     // Only the low eight bits of an element reach the file.
     const int wide = random.below(1760);
     target.setImageByte(wide, target.imageByte(wide) + 256 * (1 + random.below(3)));
-    const int limit = random.chance(20) ? random.below(1766) : -1;
-    ChunkDevice out({}, random, limit);
-    EXPECT(PresetFile::write(out, target) == (limit < 0), limit);
-    EXPECT(limit >= 0 || out.written == QByteArray::fromHex("00234abd0200") + expected, "saved");
+    QBuffer out;
+    out.open(random.chance(20) ? QIODevice::ReadOnly : QIODevice::WriteOnly);
+    EXPECT(PresetFile::write(out, target) == out.isWritable(), "");
+    EXPECT(out.data() == (out.isWritable() ? QByteArray::fromHex("00234abd0200") + expected : ""),
+           "saved");
     return {};
 }
 
@@ -242,14 +226,6 @@ inline QString checkRecords(RandomImage &random)
     image.parseImage();
     for (int code = 0; code < 256; ++code)
         EXPECT(EventRecords::describeEvent(image, code) == expectedDescription(image, code), code);
-    const int firsts[] = {1, 65, 97, 0, 0, 145}, counts[] = {64, 16, 32, 0, 0, 16};
-    for (int kind = 1; kind <= 6; ++kind) {
-        const int entry = random.below(counts[kind - 1] + 2) - 1, code = firsts[kind - 1] + entry;
-        const bool inPool = entry >= 0 && entry < counts[kind - 1];
-        EXPECT(EventRecords::codeOfEntry(EventKind(kind), entry) == (inPool ? code : 0), entry);
-        EXPECT(!inPool || EventRecords::kindOfCode(code) == EventKind(kind), code);
-        EXPECT(!inPool || EventRecords::poolEntryOfCode(image, code) == entry, code);
-    }
     const int type = random.below(7), channel = 1 + random.below(16);
     const int status = EventRecords::statusByte(type, channel);
     EXPECT(status == 0x80 + 16 * type + channel - 1, status);
@@ -352,8 +328,6 @@ inline QString checkStore(RandomImage &random, int steps = 40)
             expected = cleared;
         }
         EXPECT(model() == expected, where);
-        EXPECT(EventStore::slotCode(image, listKind, list, slot) == (valid ? expected[at] : 0),
-               where);
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #   scripts/mutate.sh --list       only print the faults, one a line
 #   scripts/mutate.sh --only 3,17  plant only these
 #   MUTATE_REV=<commit> scripts/mutate.sh   measure the tests of that commit
+#   MUTATE_DIR=<folder>                     work there instead of build-mutate/
 # The faults are chosen from the source text alone (flipped or loosened
 # comparisons, off-by-one constants, swapped operators, negated conditions,
 # dropped statements), so the same sources always give the same list.
@@ -13,7 +14,7 @@
 # runs, one after the other, until one fails. Results: build-mutate/results.tsv.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-work="$root/build-mutate"
+work="${MUTATE_DIR:-$root/build-mutate}"
 tree="$work/tree"
 build="$tree/build"
 count="${MUTATE_COUNT:-72}"

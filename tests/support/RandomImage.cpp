@@ -16,6 +16,17 @@ quint32 RandomImage::sessionSeed()
     return seed;
 }
 
+QString RandomImage::firstFailure(QString (*check)(RandomImage &), int cases)
+{
+    for (int i = 0; i < cases; ++i) {
+        RandomImage random(sessionSeed() + quint32(i));
+        const QString failure = check(random);
+        if (!failure.isEmpty())
+            return failure + random.replay();
+    }
+    return {};
+}
+
 RandomImage::RandomImage(quint32 seed) : m_seed(seed), m_engine(seed) {}
 
 QString RandomImage::replay() const
@@ -80,11 +91,9 @@ void RandomImage::fill(PresetImage &image)
         each(r, [&](int, int) { return chance(90) ? durations[below(7)] : byte(); });
     for (R::Region r : {R::GpiPolarity, R::RelayBootState})
         each(r, [&](int, int) { return chance(90) ? below(2) : byte(); });
-    const int nameLength = below(17), descriptionLength = below(17);
-    each(R::PresetName, [&](int, int i) { return i < nameLength ? 32 + below(95) : 0; });
-    each(R::PresetDescription,
-         [&](int, int i) { return i < descriptionLength ? 32 + below(95) : 0; });
     int used = 0;
+    for (R::Region r : {R::PresetName, R::PresetDescription})
+        each(r, [&](int, int i) { return i < (used = i ? used : below(17)) ? 32 + below(95) : 0; });
     for (R::Region r : {R::TriggerSlots, R::SwitchSlots, R::MacroSlots})
         each(r, [&](int, int i) {
             used = i > 0 ? used : chance(30) ? 0 : below(image.region(r).entrySize + 1);
