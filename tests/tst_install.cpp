@@ -17,12 +17,11 @@ QString read(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// The first group of the first line of the file that matches `pattern`.
+// The groups, joined by blanks, of the first line of the file that matches `pattern`.
 QString field(const QString &path, const QString &pattern)
 {
-    return QRegularExpression(pattern, QRegularExpression::MultilineOption)
-        .match(read(path))
-        .captured(1);
+    const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+    return expression.match(read(path)).capturedTexts().mid(1).join(' ');
 }
 
 } // namespace
@@ -52,7 +51,7 @@ private slots:
             usr + "share/applications/" + AppStartup::desktopEntryName() + ".desktop";
         const QString metainfo = usr + "share/metainfo/io.github.cuesmith.Cuesmith.metainfo.xml";
         for (const char *doc : {"README.md", "copyright", "COPYING"})
-            QVERIFY2(QFileInfo(usr + "share/doc/cuesmith/" + doc).size() > 0, doc);
+            QVERIFY2(!read(usr + "share/doc/cuesmith/" + doc).isEmpty(), doc);
 
         // The desktop entry starts the installed program and names its icon,
         // a badge in every size.
@@ -74,14 +73,10 @@ private slots:
         QCOMPARE(field(metainfo, "<binary>(.*)</binary>"), exec);
         const QString ids =
             QString::asprintf("%04x %04x", DeviceLink::VendorId, DeviceLink::ProductId);
-        QCOMPARE(field(metainfo, "<modalias>usb:v(.*)\\*</modalias>"),
-                 ids.toUpper().replace(' ', 'p'));
-        const auto rule =
-            QRegularExpression("^SUBSYSTEM==\"hidraw\", ATTRS\\{idVendor\\}==\"(\\w+)\", "
-                               "ATTRS\\{idProduct\\}==\"(\\w+)\", TAG\\+=\"uaccess\"$",
-                               QRegularExpression::MultilineOption)
-                .match(read(rules));
-        QCOMPARE(rule.captured(1) + " " + rule.captured(2), ids);
+        QCOMPARE(field(metainfo, "<modalias>usb:v(\\w+)p(\\w+)\\*</modalias>"), ids.toUpper());
+        QCOMPARE(field(rules, "^SUBSYSTEM==\"hidraw\", ATTRS\\{idVendor\\}==\"(\\w+)\", "
+                              "ATTRS\\{idProduct\\}==\"(\\w+)\", TAG\\+=\"uaccess\"$"),
+                 ids);
 
         // The validators, where installed, find nothing to say.
         for (const QStringList &run :
@@ -90,12 +85,10 @@ private slots:
             QProcess check;
             check.setProcessChannelMode(QProcess::MergedChannels);
             check.start(QStandardPaths::findExecutable(run[0]), run.mid(1));
-            if (!check.waitForFinished(60000)) {
-                qWarning("%s did not run", qPrintable(run[0]));
-                continue;
-            }
+            const bool ran = check.waitForFinished(60000);
             const QByteArray output = check.readAll();
-            QVERIFY2(check.exitCode() == 0 && (run[1] == "validate" || output.trimmed().isEmpty()),
+            QVERIFY2(!ran || (check.exitCode() == 0 &&
+                              (run[1] == "validate" || output.trimmed().isEmpty())),
                      output.constData());
         }
     }
