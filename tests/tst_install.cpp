@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,14 +35,10 @@ private slots:
     void installTree()
     {
         QTemporaryDir root;
-        QProcess install;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DESTDIR", root.path());
-        install.setProcessEnvironment(env);
-        install.start(CUESMITH_CMAKE_COMMAND,
-                      {"--install", CUESMITH_BUILD_DIR, "--prefix", "/usr"});
-        QVERIFY(install.waitForFinished(60000));
-        QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+        qputenv("DESTDIR", QFile::encodeName(root.path()));
+        QCOMPARE(QProcess::execute(CUESMITH_CMAKE_COMMAND,
+                                   {"--install", CUESMITH_BUILD_DIR, "--prefix", "/usr"}),
+                 0);
         const QString usr = root.filePath("usr/");
         const QString udev = QStringLiteral(CUESMITH_UDEV_RULES_DIR "/60-rsx4.rules");
         const QString rules = udev.startsWith('/') ? root.path() + udev : usr + udev;
@@ -79,18 +74,13 @@ private slots:
                  ids);
 
         // The validators, where installed, find nothing to say.
-        for (const QStringList &run :
-             {QStringList{"desktop-file-validate", desktop},
-              QStringList{"appstreamcli", "validate", "--no-net", metainfo}}) {
-            QProcess check;
-            check.setProcessChannelMode(QProcess::MergedChannels);
-            check.start(QStandardPaths::findExecutable(run[0]), run.mid(1));
-            const bool ran = check.waitForFinished(60000);
-            const QByteArray output = check.readAll();
-            QVERIFY2(!ran || (check.exitCode() == 0 &&
-                              (run[1] == "validate" || output.trimmed().isEmpty())),
-                     output.constData());
-        }
+        const int appstream = QProcess::execute("appstreamcli", {"validate", "--no-net", metainfo});
+        QVERIFY(appstream == 0 || appstream == -2);
+        QProcess check;
+        check.start("desktop-file-validate", {desktop});
+        if (check.waitForFinished(60000))
+            QVERIFY2(check.exitCode() == 0 && check.readAll().trimmed().isEmpty(),
+                     check.readAllStandardError().constData());
     }
 
     void namedImagesLoad()
