@@ -248,13 +248,12 @@ void tst_mainwindow::general()
 
     // The first or the last item of each, applied once the page is left.
     const int positions[] = {15, 7, 2, 14, doublePress, serial, serial + 1};
-    int chosen[7];
     expected.buildImage();
     for (int b = 0; b < 7; ++b) {
         auto *combo = w.find<QComboBox>(names[b]);
-        chosen[b] = b % 2 ? combo->count() - 1 : 0;
-        choose(combo, combo->itemText(chosen[b]));
-        expected.setImageByte(positions[b], b == 4 ? 5 : chosen[b]);
+        const int item = b % 2 ? combo->count() - 1 : 0;
+        choose(combo, combo->itemText(item));
+        expected.setImageByte(positions[b], b == 4 ? 5 : item);
     }
     selectEntry(w.window, "GPIO Config");
     expected.parseImage();
@@ -305,6 +304,7 @@ void tst_mainwindow::gpioTables()
             expected.setValue(regions[c], row, value);
             QTRY_VERIFY(!view->indexWidget(cell(row)));
         }
+        // The value no item stands for: shown empty, and kept.
         QCOMPARE(cell(rows - 1).data().toString(), QString());
     }
     QCOMPARE(saved(w.window), bytes(expected));
@@ -422,10 +422,10 @@ void tst_mainwindow::events()
     EventRecords::writeSerial(expected, 0, {true, true, false, hex("4761696e20e974e9")});
     QCOMPARE(saved(page.window), bytes(expected));
 
-    // Each shown, then stored into the empty last slot, which leaves the
-    // editor as it was, gives the same event: showing set every field, and
-    // the store read every field.
-    // Every field is left at another value first.
+    // With every field first left at another value, each event shown and
+    // then stored into the empty last slot, which leaves the editor as it
+    // was, gives the same event: showing set every field, and the store read
+    // every field.
     auto *editor = page.window.findChild<detailsitems *>();
     for (QComboBox *combo : editor->findChildren<QComboBox *>())
         combo->setCurrentIndex(combo->count() - 1);
