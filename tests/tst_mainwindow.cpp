@@ -488,6 +488,7 @@ void tst_mainwindow::opening_data()
     QTest::newRow("old magic, 1232 bytes")
         << hex("00234abc0200") + image.left(1232) << QStringList(Earlier) << 1232;
     QTest::newRow("later") << hex("00234abd0201") + image << QStringList{Later, OpenFailed} << -1;
+    QTest::newRow("foreign") << "\x89PNG\r\n\x1a\n" + image << QStringList(OpenFailed) << -1;
 }
 
 void tst_mainwindow::opening()
@@ -511,6 +512,9 @@ void tst_mainwindow::opening()
     QCOMPARE(bytes(w.preset, false),
              loaded < 0 ? before : data.mid(6, loaded) + bytes(PresetImage()).mid(loaded));
 
+    // Developer mode only by "-devMode" right after the program's name.
+    QVERIFY(!w.window.isDevMode() && MainWindow({"cuesmith", "-devMode"}).isDevMode());
+    QVERIFY(!MainWindow({"cuesmith", "-devmode"}).isDevMode());
     action(w.window, "About")->trigger();
     QVERIFY2(script.boxes.last().startsWith("About Cuesmith | <h2>RSX-4 Cuesmith v1.6.1</h2>") &&
                  script.boxes.last().contains("<p>Build 10/05/19 RC.</p>"),
