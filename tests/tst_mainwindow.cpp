@@ -439,6 +439,8 @@ void tst_mainwindow::events()
     for (int slot = 0; slot < 6; ++slot) {
         page.clickSlot(slot);
         page.clickSlot(7);
+        QCOMPARE(page.state(),
+                 QString("s- %1").arg(int(EventRecords::kindOfCode(page.code(slot)))));
         page.store();
         QCOMPARE(EventRecords::kindOfCode(page.code(7)), EventRecords::kindOfCode(page.code(slot)));
         QCOMPARE(page.record(7), page.record(slot));
