@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target in build-fuzz/ and runs each for the given
 # number of seconds (default 60), one after the other. Fails if any found a
-# crash or a broken invariant.
+# crash or a broken invariant. The targets drive the same checkers as the
+# property tests (fuzz/Invariants.h); the corpus grows in
+# build-fuzz/corpus/<target>/ from run to run.
 #   scripts/fuzz.sh [seconds]
-# Each target writes its own seed corpus when CUESMITH_FUZZ_SEEDS names a
-# folder; the corpus grows in build-fuzz/corpus/<target>/ from run to run.
 # Crashing inputs are left in build-fuzz/findings/<target>/; replay one with
 #   QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/<target> <file>
 set -euo pipefail
@@ -28,7 +28,6 @@ for target in "$build"/fuzz/fuzz_*; do
     corpus="$build/corpus/$name"
     findings="$build/findings/$name"
     mkdir -p "$corpus" "$findings"
-    CUESMITH_FUZZ_SEEDS="$corpus" "$target" -runs=0 >/dev/null 2>&1 || true
     # Room for a file longer than an image, and for long operation sequences.
     options=(-max_len=4096)
     [ -f "$root/fuzz/$name.dict" ] && options+=(-dict="$root/fuzz/$name.dict")

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QProgressDialog>
-#include <vector>
 
 // Drives a device-link panel against the virtual unit, one poll tick at a time.
 namespace kit {
@@ -18,17 +17,10 @@ inline VirtualUnit &unit()
     return VirtualUnit::instance();
 }
 
-// Drops the link's diagnostics and the offscreen platform's notes about
-// window features it lacks, so that a failure stands out.
+// Drops the link's diagnostics, so that a failure stands out.
 inline void quietLog()
 {
     QLoggingCategory::setFilterRules(QStringLiteral("cuesmith.device.debug=false"));
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, message);
-        });
 }
 
 inline void tick(commsWidget &panel, int count = 1)
@@ -59,36 +51,15 @@ inline int finishTransfer(commsWidget &panel, int limit = 2000)
     return -1;
 }
 
-inline std::vector<std::uint8_t> pattern(int seed)
-{
-    std::vector<std::uint8_t> bytes(VirtualUnit::EepromSize);
-    for (int i = 0; i < VirtualUnit::EepromSize; ++i)
-        bytes[i] = static_cast<std::uint8_t>((i * 31 + seed * 17 + i / 256) & 0xFF);
-    return bytes;
-}
-
 inline void fillImage(PresetImage &image, int seed)
 {
-    const std::vector<std::uint8_t> bytes = pattern(seed);
     for (int i = 0; i < image.imageSize(); ++i)
-        image.setImageByte(i, bytes[i]);
+        image.setImageByte(i, (i * 31 + seed * 17 + i / 256) & 0xFF);
 }
 
 inline QVector<int> toInts(const std::vector<std::uint8_t> &bytes, int count)
 {
-    QVector<int> values;
-    for (int i = 0; i < count; ++i)
-        values << bytes[i];
-    return values;
-}
-
-// Report bytes 0..63 of what the program wrote.
-inline QVector<int> reportBytes(const VirtualUnit::OutputReport &out)
-{
-    QVector<int> bytes;
-    for (size_t n = 1; n < out.size(); ++n)
-        bytes << out[n];
-    return bytes;
+    return QVector<int>(bytes.begin(), bytes.begin() + count);
 }
 
 // Every widget test's start: no native dialogs, a quiet log.
@@ -105,11 +76,6 @@ inline QStringList leftovers()
     for (const std::string &v : unit().violations())
         list << QString::fromStdString(v);
     return list;
-}
-
-inline bool dialogShown(const commsWidget &panel)
-{
-    return panel.transferDialog()->isVisible();
 }
 
 } // namespace kit

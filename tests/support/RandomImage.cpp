@@ -3,15 +3,8 @@
 #include "PresetImage.h"
 
 #include <QDateTime>
-#include <QtGlobal>
 
-#include <cstdio>
-
-namespace {
-
-const int Durations[] = {5, 10, 20, 50, 100, 150, 200};
-
-} // namespace
+#include <functional>
 
 quint32 RandomImage::sessionSeed()
 {
@@ -23,6 +16,17 @@ quint32 RandomImage::sessionSeed()
     return seed;
 }
 
+QString RandomImage::firstFailure(QString (*check)(RandomImage &), int cases)
+{
+    for (int i = 0; i < cases; ++i) {
+        RandomImage random(sessionSeed() + quint32(i));
+        const QString failure = check(random);
+        if (!failure.isEmpty())
+            return failure + random.replay();
+    }
+    return {};
+}
+
 RandomImage::RandomImage(quint32 seed) : m_seed(seed), m_engine(seed) {}
 
 QString RandomImage::replay() const
@@ -32,7 +36,14 @@ QString RandomImage::replay() const
 
 int RandomImage::below(int n)
 {
-    return n > 1 ? int(std::uniform_int_distribution<int>(0, n - 1)(m_engine)) : 0;
+    if (n <= 1)
+        return 0;
+    if (!m_data)
+        return std::uniform_int_distribution<int>(0, n - 1)(m_engine);
+    int value = 0;
+    for (int span = 1; span < n && m_pos < m_size; span <<= 8)
+        value = value << 8 | m_data[m_pos++];
+    return value % n;
 }
 
 int RandomImage::byte()
@@ -43,23 +54,11 @@ int RandomImage::byte()
 
 int RandomImage::code()
 {
-    switch (below(10)) {
-    case 0:
-        return 81 + below(16);
-    case 1:
-        return chance(50) ? 0 : 231 + below(25);
-    case 2:
-        return 193 + below(38); // system
-    case 3:
-        return 129 + below(16); // macro
-    default: {
-        const int firsts[] = {1, 65, 97, 145};
-        const int counts[] = {64, 16, 32, 16};
-        const int kind = below(4);
-        // Small entries, so that lists share codes and pools fill up.
-        return firsts[kind] + (chance(70) ? below(4) : below(counts[kind]));
-    }
-    }
+    const int firsts[] = {81, 231, 193, 129, 1, 65, 97, 145},
+              spans[] = {16, 25, 38, 16, 4, 4, 4, 4};
+    const int range = below(10);
+    // Mostly the first entries of each pool, so that lists share codes and pools fill.
+    return range == 9 ? 0 : firsts[qMin(range, 7)] + below(spans[qMin(range, 7)]);
 }
 
 QByteArray RandomImage::bytes(int count)
@@ -73,54 +72,50 @@ QByteArray RandomImage::bytes(int count)
 void RandomImage::fill(PresetImage &image)
 {
     using R = PresetImage;
-    auto put = [&image](R::Region r, int entry, int index, int value) {
-        const R::RegionInfo &info = image.region(r);
-        image.setImageByte(info.offset + entry * info.entrySize + index, value);
-    };
-    if (chance(5)) {
-        for (int i = 0; i < image.imageSize(); ++i)
-            image.setImageByte(i, below(256));
+    const bool raw = m_data || chance(5);
+    for (int i = 0; i < image.imageSize(); ++i) {
+        const int fed = m_pos < m_size ? m_data[m_pos++] : 0;
+        image.setImageByte(i, m_data ? fed : raw ? below(256) : chance(80) ? 0 : byte());
+    }
+    if (raw)
         return;
-    }
-    for (int i = 0; i < image.imageSize(); ++i)
-        image.setImageByte(i, chance(80) ? 0 : byte());
-    for (R::Region r : {R::GpiDebounce, R::DoublePressLimit, R::RelayPulse})
-        for (int i = 0; i < image.region(r).entryCount; ++i)
-            put(r, i, 0, chance(90) ? Durations[below(7)] : byte());
-    for (R::Region r : {R::GpiPolarity, R::RelayBootState})
-        for (int i = 0; i < image.region(r).entryCount; ++i)
-            put(r, i, 0, chance(90) ? below(2) : byte());
-    for (R::Region r : {R::PresetName, R::PresetDescription}) {
-        const int length = below(17);
-        for (int i = 0; i < 16; ++i)
-            put(r, 0, i, i < length ? 32 + below(95) : 0);
-    }
-    for (R::Region r : {R::TriggerSlots, R::SwitchSlots, R::MacroSlots}) {
+    // Each entry's bytes, chosen by `pick(entry, index)`.
+    auto each = [&image](R::Region r, const std::function<int(int, int)> &pick) {
         const R::RegionInfo &info = image.region(r);
-        for (int list = 0; list < info.entryCount; ++list) {
-            const int used = chance(30) ? 0 : below(info.entrySize + 1);
-            for (int slot = 0; slot < info.entrySize; ++slot)
-                put(r, list, slot, slot < used ? code() : 0);
-        }
-    }
-    for (int e = 0; e < 64; ++e) {
-        if (chance(40))
-            put(R::MidiEventPool, e, 0, chance(90) ? 1 + below(9) : byte());
-        put(R::MidiEventPool, e, 1, chance(90) ? 0x80 + below(0x70) : byte());
-        put(R::MidiEventPool, e, 2, chance(20) ? 0 : below(128));
-        put(R::MidiEventPool, e, 3, chance(20) ? 0 : below(128));
-    }
-    for (int e = 0; e < 16; ++e) {
-        put(R::SysexEventPool, e, 0, chance(40) ? 1 + below(9) : 0);
-        put(R::SysexEventPool, e, 1, chance(90) ? 1 + below(31) : byte());
-        put(R::SerialEventPool, e, 0, chance(90) ? 4 + below(29) : byte());
-        for (int i = 1; i < 4; ++i)
-            put(R::SerialEventPool, e, i, chance(90) ? below(2) : byte());
-    }
-    for (int e = 0; e < 32; ++e) {
-        put(R::RelayEventPool, e, 0, chance(40) ? 1 + below(4) : (chance(90) ? 0 : byte()));
-        put(R::RelayEventPool, e, 1, below(8));
-    }
+        for (int entry = 0; entry < info.entryCount; ++entry)
+            for (int i = 0; i < info.entrySize; ++i)
+                image.setImageByte(info.offset + entry * info.entrySize + i, pick(entry, i));
+    };
+    const int durations[] = {5, 10, 20, 50, 100, 150, 200};
+    for (R::Region r : {R::GpiDebounce, R::DoublePressLimit, R::RelayPulse})
+        each(r, [&](int, int) { return chance(90) ? durations[below(7)] : byte(); });
+    for (R::Region r : {R::GpiPolarity, R::RelayBootState})
+        each(r, [&](int, int) { return chance(90) ? below(2) : byte(); });
+    int used = 0;
+    for (R::Region r : {R::PresetName, R::PresetDescription})
+        each(r, [&](int, int i) { return i < (used = i ? used : below(17)) ? 32 + below(95) : 0; });
+    for (R::Region r : {R::TriggerSlots, R::SwitchSlots, R::MacroSlots})
+        each(r, [&](int, int i) {
+            used = i > 0 ? used : chance(30) ? 0 : below(image.region(r).entrySize + 1);
+            return i < used ? code() : 0;
+        });
+    const int midi[] = {0, 0x80, 0, 0};
+    each(R::MidiEventPool, [&](int, int i) {
+        if (i == 0)
+            return chance(60) ? 0 : chance(90) ? 1 + below(9) : byte();
+        return chance(90) ? midi[i] + (i == 1 ? below(0x70) : chance(20) ? 0 : below(128)) : byte();
+    });
+    each(R::SysexEventPool, [&](int, int i) {
+        return i == 0                 ? (chance(40) ? 1 + below(9) : 0)
+               : i == 1 && chance(90) ? 1 + below(31)
+                                      : byte();
+    });
+    each(R::SerialEventPool, [&](int, int i) {
+        return i == 0 && chance(90) ? 4 + below(29) : i < 4 && chance(90) ? below(2) : byte();
+    });
+    each(R::RelayEventPool, [&](int, int i) {
+        return i == 1 ? below(8) : chance(40) ? 1 + below(4) : chance(90) ? 0 : byte();
+    });
 }
 
 QByteArray RandomImage::image()

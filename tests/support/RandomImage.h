@@ -18,9 +18,15 @@ public:
     // The seed of this process: CUESMITH_SEED when set, otherwise from the clock.
     static quint32 sessionSeed();
 
-    explicit RandomImage(quint32 seed = sessionSeed());
+    // Runs `check` on `cases` generators seeded one after another from the
+    // session's seed: the first failure, with the seed that replays it first.
+    static QString firstFailure(QString (*check)(RandomImage &), int cases);
 
-    quint32 seed() const { return m_seed; }
+    explicit RandomImage(quint32 seed = sessionSeed());
+    // Takes every choice from a fuzz input instead (0 once it runs out), and
+    // fill() copies the input's first bytes as they are.
+    RandomImage(const unsigned char *data, size_t size) : m_seed(0), m_data(data), m_size(size) {}
+
     // Appended to a failure message: how to replay it.
     QString replay() const;
 
@@ -39,4 +45,7 @@ public:
 private:
     quint32 m_seed;
     std::mt19937 m_engine;
+    const unsigned char *m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_pos = 0;
 };

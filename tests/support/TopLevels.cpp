@@ -6,10 +6,9 @@
 QStringList visibleTopLevels()
 {
     QStringList names;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
+    for (QWidget *w : QApplication::topLevelWidgets())
         if (w->isVisible())
             names << (w->objectName().isEmpty() ? QString(w->metaObject()->className())
                                                 : w->objectName());
-    }
     return names;
 }

@@ -2,6 +2,6 @@
 
 #include <QStringList>
 
-// Names (object name, else class name) of the top-level widgets still visible;
-// a test's cleanup() checks that it is empty.
+// The top-level widgets still visible (object name, else class name); each
+// test's cleanup() checks that none is left.
 QStringList visibleTopLevels();

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QTreeWidget>
+#include <QtTest>
 
 QAction *action(MainWindow &window, const QString &text)
 {
@@ -14,18 +15,12 @@ QAction *action(MainWindow &window, const QString &text)
     return nullptr;
 }
 
-QTreeWidget *treeOf(MainWindow &window)
-{
-    return window.findChild<functionTree *>()->findChild<QTreeWidget *>();
-}
-
-QTreeWidgetItem *treeItem(MainWindow &window, const QString &text)
-{
-    const auto items = treeOf(window)->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return items.size() == 1 ? items.first() : nullptr;
-}
-
 void selectEntry(MainWindow &window, const QString &text)
 {
-    treeOf(window)->setCurrentItem(treeItem(window, text));
+    auto *tree = window.findChild<functionTree *>()->findChild<QTreeWidget *>();
+    QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    if (!window.isVisible())
+        return tree->setCurrentItem(item);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
 }

@@ -1,0 +1,469 @@
+#pragma once
+
+// The invariants of the preset image, preset files, event records, the event
+// store, hex text and the device link, each as one checker that takes its
+// choices from a RandomImage: seeded in the property tests, fed by the input
+// in the fuzz targets. A checker returns what it found broken, or nothing.
+
+#include "DeviceLink.h"
+#include "EventStore.h"
+#include "HexText.h"
+#include "PresetFile.h"
+#include "RandomImage.h"
+#include "VirtualUnit.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+
+#define EXPECT(condition, detail)                                                                  \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            return QStringLiteral("line %1: %2 (%3)").arg(__LINE__).arg(#condition).arg(detail);   \
+    } while (false)
+
+namespace invariants {
+
+using P = PresetImage;
+
+// Hands out one to seven bytes a read, and fails once `limit` bytes have
+// passed (negative: never).
+class ChunkDevice : public QIODevice
+{
+public:
+    ChunkDevice(const QByteArray &data, RandomImage &random, qint64 limit)
+        : m_data(data), m_random(random), m_limit(limit < 0 ? 1 << 30 : limit)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = std::min<qint64>({max, m_data.size() - m_pos, 1 + m_random.below(7)});
+        if (m_pos + n > m_limit || (n == 0 && m_pos == m_limit))
+            return -1;
+        memcpy(data, m_data.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_data;
+    RandomImage &m_random;
+    qint64 m_limit;
+    qint64 m_pos = 0;
+};
+
+inline QByteArray bytesOf(const QVector<int> &values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+// What a parse and a build make of image bytes: slot lists packed to the
+// front, routing group bytes cut to four flags, unroutable patch cells and
+// the bytes between regions cleared.
+inline QVector<int> normalised(QVector<int> bytes)
+{
+    const int lists[][3] = {{96, 12, 8}, {192, 4, 8}, {1088, 12, 12}};
+    for (const auto &l : lists) {
+        for (auto at = bytes.begin() + l[0]; at < bytes.begin() + l[0] + l[1] * l[2]; at += l[2])
+            std::fill(std::remove(at, at + l[2], 0), at + l[2], 0);
+    }
+    const int cleared[][2] = {{18, 0x10}, {19, 0x20}, {20, 0xC0}, {26, 0x10}, {27, 0x20},
+                              {28, 0xC0}, {10, 0xF0}, {11, 0xF0}, {12, 0xF0}, {13, 0xF0},
+                              {22, 0xFF}, {23, 0xFF}, {30, 0xFF}, {31, 0xFF}};
+    for (const auto &c : cleared)
+        bytes[c[0]] &= ~c[1];
+    std::fill(bytes.begin() + 1240, bytes.begin() + 1248, 0);
+    return bytes;
+}
+
+inline QString checkImage(RandomImage &random)
+{
+    P image;
+    random.fill(image);
+    const QVector<int> loaded = image.image();
+    image.parseImage();
+    EXPECT(image.imageByte(-1) == 0 && image.imageByte(1760) == 0, "");
+    const int group = random.below(4), bit = random.below(4);
+    EXPECT(image.value(P::RoutingGroups, group, bit) == (loaded[10 + group] >> bit & 1), group);
+    EXPECT(image.value(P::DoublePressLimit, 0) == loaded[75], "");
+    image.buildImage();
+    EXPECT(image.image() == normalised(loaded), "parse and build");
+    image.clearModel();
+    image.buildImage();
+    for (int i = 96; i < 1760; ++i)
+        EXPECT(image.imageByte(i) == (i >= 1232 && i < 1240 ? loaded[i] : 0), i);
+    image.resetToDefaults();
+    EXPECT(image.image() == P().image(), "reset");
+    return {};
+}
+
+inline PresetFile::Verdict expectedVerdict(qint32 magic, qint16 version)
+{
+    using V = PresetFile::Verdict;
+    if (magic == 0x00234ABD && version != 0x0200)
+        return version < 0x0200 ? V::LoadAfterEarlier : V::RefuseAfterLater;
+    if (magic == 0x00234ABC)
+        return version <= 0x0200 ? V::LoadAfterEarlier : V::RefuseAfterBoth;
+    return magic == 0x00234ABD ? V::Load : V::RefuseForeign;
+}
+
+// File to image to file: whatever header and length a file has, its fields,
+// verdict and bytes come through reads of a few bytes each; an accepted file
+// loads over the defaults and saves as the current header and its image.
+inline QString checkFile(RandomImage &random)
+{
+    const qint32 magics[] = {0x00234ABD, 0x00234ABC, 0x00234ABD ^ (1 << random.below(32)),
+                             qint32(random.below(1 << 30))};
+    const qint16 versions[] = {0x0200, 0x01FF,         0x0201, 0,
+                               0x7FFF, qint16(0x8000), -1,     qint16(random.below(1 << 16))};
+    const qint32 magic = magics[random.below(4)];
+    const qint16 version = versions[random.below(8)];
+    QByteArray data;
+    for (int shift : {24, 16, 8, 0})
+        data.append(char(magic >> shift));
+    data.append(char(version >> 8)).append(char(version));
+    data += random.image() + random.bytes(random.below(3) * 10);
+    data.truncate(random.chance(30) ? random.below(data.size()) : data.size());
+    const int failAt = random.chance(20) ? random.below(data.size() + 1) : -1;
+    ChunkDevice device(data, random, failAt);
+    PresetFile file;
+    // A device error anywhere the reads reach refuses the file.
+    const bool read = file.read(device, 1760);
+    EXPECT(read == (failAt < 0 || failAt > qMin(data.size(), 1765)), failAt);
+    if (!read)
+        return {};
+    EXPECT(file.magic() == (data.size() >= 4 ? magic : 0), file.magic());
+    EXPECT(file.version() == (data.size() >= 6 ? version : 0), file.version());
+    EXPECT(file.verdict() == expectedVerdict(file.magic(), file.version()), file.version());
+    EXPECT(file.imageBytes() == (data.size() >= 6 ? data.mid(6, 1760) : ""), data.size());
+    using V = PresetFile::Verdict;
+    const V v = file.verdict();
+    const bool earlier = v == V::LoadAfterEarlier, both = v == V::RefuseAfterBoth;
+    EXPECT(PresetFile::accepts(v) == (v == V::Load || earlier), int(v));
+    EXPECT(PresetFile::showsEarlierNotice(v) == (earlier || both), int(v));
+    EXPECT(PresetFile::showsLaterNotice(v) == (v == V::RefuseAfterLater || both), int(v));
+
+    P target;
+    random.fill(target);
+    target.parseImage();
+    file.applyTo(target);
+    const QByteArray expected =
+        file.imageBytes() + bytesOf(P().image()).mid(file.imageBytes().size());
+    EXPECT(bytesOf(target.image()) == expected, "applied");
+    EXPECT(target.value(P::PresetName, 0) == '<', "model left at the defaults");
+    // Only the low eight bits of an element reach the file.
+    const int wide = random.below(1760);
+    target.setImageByte(wide, target.imageByte(wide) + 256 * (1 + random.below(3)));
+    QBuffer out;
+    out.open(random.chance(20) ? QIODevice::ReadOnly : QIODevice::WriteOnly);
+    EXPECT(PresetFile::write(out, target) == out.isWritable(), "");
+    EXPECT(out.data() == (out.isWritable() ? QByteArray::fromHex("00234abd0200") + expected : ""),
+           "saved");
+    return {};
+}
+
+// One event's description, from the name tables and the record layouts.
+inline QString expectedDescription(const P &image, int code)
+{
+    auto port = [](int p) {
+        return p >= 1 && p <= 9 ? EventRecords::midiPortNames().at(p - 1)
+                                : QStringLiteral("Unknown Port %1").arg(p);
+    };
+    auto n = [](int number) { return QString::number(number); };
+    const int midi[4] = {
+        image.value(P::MidiEventPool, code - 1, 0), image.value(P::MidiEventPool, code - 1, 1),
+        image.value(P::MidiEventPool, code - 1, 2), image.value(P::MidiEventPool, code - 1, 3)};
+    const int t = midi[1] / 16 - 8, sysexLength = image.value(P::SysexEventPool, code - 65, 1);
+    const int action = image.value(P::RelayEventPool, code - 97, 1);
+    const int serialLength = image.value(P::SerialEventPool, code - 145, 0);
+    if (code >= 1 && code <= 64 && midi[0] < 1)
+        return "MIDI: <No Midi Data>";
+    if (code >= 1 && code <= 64 && (t < 0 || t > 6))
+        return "MIDI: ,  [" + port(midi[0]) + "]";
+    if (code >= 1 && code <= 64)
+        return "MIDI: " + EventRecords::midiMessageTypeNames().at(t) + " " + n(midi[2]) +
+               (t < 2              ? ", Vel " + n(midi[3])
+                : t == 4 || t == 5 ? ""
+                                   : ", " + n(midi[3])) +
+               ", Chan " + n(midi[1] % 16 + 1) + " [" + port(midi[0]) + "]";
+    const QString sysexPort = " [" + port(image.value(P::SysexEventPool, code - 65, 0)) + "]";
+    if (code >= 65 && code <= 80 && (sysexLength < 1 || sysexLength > 31))
+        return "MIDI SYSEX: ? Bytes (length byte " + n(sysexLength) + ")" + sysexPort;
+    if (code >= 65 && code <= 80)
+        return "MIDI SYSEX: " + n(sysexLength - 1) + " Bytes" + sysexPort;
+    if (code >= 81 && code <= 96)
+        return "MIDI SYSEX: code " + n(code) + " names no SysEx entry";
+    if (code >= 97 && code <= 128)
+        return "RELAY: Relay " + n(image.value(P::RelayEventPool, code - 97, 0)) + " " +
+               (action >= 0 && action < 4 ? EventRecords::relayActionNames().at(action)
+                                          : "Action " + n(action));
+    if (code >= 129 && code <= 144)
+        return code <= 140
+                   ? "MACRO: Macro " + n(code - 128)
+                   : "MACRO: Toggle Macro Pair " + n(2 * code - 281) + "-" + n(2 * code - 280);
+    if (code >= 145 && code <= 160)
+        return serialLength < 4 || serialLength > 32
+                   ? "SERIAL: ? Bytes (length byte " + n(serialLength) + ")"
+                   : "SERIAL: " + n(serialLength - 4) + " Bytes";
+    if (code >= 193 && code <= 230)
+        return "SYSTEM: " + EventRecords::systemEventNames().at(code - 193);
+    return "empty slot";
+}
+
+// Record to description for every code; entries to codes and back.
+inline QString checkRecords(RandomImage &random)
+{
+    P image;
+    random.fill(image);
+    image.parseImage();
+    for (int code = 0; code < 256; ++code)
+        EXPECT(EventRecords::describeEvent(image, code) == expectedDescription(image, code), code);
+    const int type = random.below(7), channel = 1 + random.below(16);
+    const int status = EventRecords::statusByte(type, channel);
+    EXPECT(status == 0x80 + 16 * type + channel - 1, status);
+    EXPECT(EventRecords::typeOfStatus(status) == type, status);
+    EXPECT(EventRecords::channelOfStatus(status) == channel, status);
+    EXPECT(EventRecords::typeOfStatus(0xF0) == 0 && EventRecords::channelOfStatus(0x7F) == 1, "");
+    return {};
+}
+
+// Store and clear sequences against a reference of the slot tables and the
+// four pools, kept as the image bytes they occupy unpacked: the lowest free
+// entry wins, no record is taken twice or lost, a full pool refuses with
+// nothing changed, a record goes only when no slot names it.
+inline QString checkStore(RandomImage &random, int steps = 40)
+{
+    P image;
+    random.fill(image);
+    image.parseImage();
+    using R = EventStore::StoreResult;
+    // Per kind: first code, entries (names for system and macro), record size and offset.
+    const int firsts[] = {1, 65, 97, 193, 129, 145}, entries[] = {64, 16, 32, 38, 16, 16};
+    const int sizes[] = {4, 32, 2, 0, 0, 32}, pools[] = {256, 512, 1024, 0, 0, 1248};
+    const int tableAt[] = {96, 192, 1088}, widths[] = {8, 8, 12};
+    auto model = [&image] {
+        QVector<int> m(1760, 0);
+        for (P::Region r : {P::TriggerSlots, P::SwitchSlots, P::MacroSlots, P::MidiEventPool,
+                            P::SysexEventPool, P::RelayEventPool, P::SerialEventPool}) {
+            const int columns = image.columns(r);
+            for (int i = 0; i < image.rows(r) * columns; ++i)
+                m[image.region(r).offset + i] = image.value(r, i / columns, i % columns);
+        }
+        return m;
+    };
+    auto named = [](const QVector<int> &m, int code) {
+        return std::count(m.begin() + 96, m.begin() + 224, code) +
+               std::count(m.begin() + 1088, m.begin() + 1232, code);
+    };
+    for (int step = 0; step < steps; ++step) {
+        const int listKind = random.chance(5) ? random.below(6) : 2 + random.below(3);
+        const int t = qBound(0, listKind - 2, 2), rows = t == 1 ? 4 : 12;
+        const int list = random.below(rows + 1) - (random.chance(3) ? 1 : 0);
+        const int slot = random.below(widths[t] + 1), at = tableAt[t] + list * widths[t] + slot;
+        const bool valid =
+            listKind >= 2 && listKind <= 4 && list >= 0 && list < rows && slot < widths[t];
+        EventData e;
+        e.kind = EventKind(random.below(7));
+        auto data = [&random] { return random.chance(30) ? 0 : random.byte() - 64; };
+        e.midi = {random.below(12) - 1, 0x70 + random.below(0x90), data(), data()};
+        e.sysex = {random.below(12) - 1, random.bytes(random.below(34))};
+        e.relay = {random.below(6) - 1, random.below(6) - 1};
+        e.serial = {random.chance(50), random.chance(50), random.chance(50),
+                    random.bytes(random.below(32))};
+        e.systemIndex = random.below(42) - 2;
+        e.macroIndex = random.below(18) - 1;
+
+        // The reference: the slot cleared, its record freed unless still named.
+        const QVector<int> before = model();
+        QVector<int> cleared = before;
+        const int old = valid ? before[at] : 0;
+        cleared[at] = valid ? 0 : cleared[at];
+        for (int k = 0; k < 6; ++k) {
+            if (old >= firsts[k] && old < firsts[k] + entries[k] && !named(cleared, old))
+                std::fill_n(cleared.begin() + pools[k] + (old - firsts[k]) * sizes[k], sizes[k], 0);
+        }
+        QVector<int> expected = cleared;
+        R result = !valid ? R::InvalidSlot : e.kind == EventKind::None ? R::NoEvent : R::Stored;
+        const int k = qMax(int(e.kind) - 1, 0);
+        int entry = qBound(0, k == 3 ? e.systemIndex : e.macroIndex, entries[k] - 1);
+        for (entry = sizes[k] ? 0 : entry; sizes[k] && entry < entries[k]; ++entry)
+            if (!cleared[pools[k] + entry * sizes[k]] && !named(cleared, firsts[k] + entry))
+                break;
+        QVector<int> record;
+        QByteArray bytes = k == 1 ? e.sysex.message.left(30) : e.serial.data.left(28);
+        if (k == 0)
+            record = {qBound(1, e.midi.port, 9), qBound(0x80, e.midi.status, 0xEF),
+                      qBound(0, e.midi.data1, 127), qBound(0, e.midi.data2, 127)};
+        if (k == 1)
+            record = {qBound(1, e.sysex.port, 9), bytes.size() + 1};
+        if (k == 2)
+            record = {qBound(1, e.relay.relay, 4), qBound(0, e.relay.action, 3)};
+        if (k == 5)
+            record = {bytes.size() + 4, e.serial.ascii, e.serial.cr, e.serial.lf};
+        for (int i = 0; (k == 1 || k == 5) && i < bytes.size(); ++i)
+            record << quint8(bytes[i]);
+        if (result == R::Stored && entry == entries[k]) {
+            result = R::PoolFull;
+            expected = before;
+        } else if (result == R::Stored) {
+            expected[at] = firsts[k] + entry;
+            std::copy(record.begin(), record.end(), expected.begin() + pools[k] + entry * sizes[k]);
+        }
+        const QString where = QString::asprintf("step %d: list kind %d, list %d, slot %d, kind %d",
+                                                step, listKind, list, slot, int(e.kind));
+        if (random.chance(75)) {
+            const bool can = EventStore::canStore(image, listKind, list, slot, e.kind);
+            EXPECT(EventStore::storeEvent(image, listKind, list, slot, e) == result, where);
+            EXPECT(!valid || can == (result != R::PoolFull), where);
+        } else {
+            EventStore::clearSlot(image, listKind, list, slot);
+            expected = cleared;
+        }
+        EXPECT(model() == expected, where);
+    }
+    return {};
+}
+
+// Hex text as typed: blanks and case do not matter, an odd last digit is a
+// byte of its own, formatted bytes read back as the same bytes.
+inline QString checkHexText(RandomImage &random)
+{
+    const QString alphabet = QStringLiteral("0123456789abcdefABCDEF  \t");
+    QString text, latin;
+    for (int n = random.below(80); n > 0; --n)
+        text += alphabet.at(random.below(alphabet.size()));
+    QString digits = text.toUpper().remove(' ').remove('\t');
+    digits.insert(digits.size() - 1, digits.size() % 2 ? "0" : "");
+    const QByteArray bytes = HexText::pairBytes(text);
+    EXPECT(HexText::format(bytes).size() == qMax(0, 3 * bytes.size() - 1), text);
+    EXPECT(HexText::format(bytes).remove(' ') == digits, text);
+    EXPECT(HexText::pairBytes(HexText::format(bytes)) == bytes, text);
+    EXPECT(HexText::serialHexBytes(text) == bytes.left(28), text);
+    QByteArray framed = bytes;
+    if (!bytes.isEmpty() && quint8(framed.front()) != 0xF0)
+        framed.prepend(char(0xF0));
+    if (!bytes.isEmpty() && quint8(framed.back()) != 0xF7)
+        framed.append(char(0xF7));
+    framed = framed.size() > 30 ? framed.left(29) + char(0xF7) : framed;
+    EXPECT(HexText::sysexBytes(text) == framed, text);
+    bool wide = false;
+    for (int n = random.below(20); n > 0; --n) {
+        latin += QChar(random.chance(90) ? 1 + random.below(255) : 0x100 + random.below(0x2000));
+        wide = wide || latin.back().unicode() > 0xFF;
+    }
+    EXPECT(HexText::isLatin1(latin) == !wide, latin);
+    EXPECT(wide || HexText::bytesText(HexText::textBytes(latin) + '\0' + "after") == latin, latin);
+    return {};
+}
+
+// The link against a unit that is slow, noisy, plugged out part way or
+// refuses a block: the firmware exchange reads each string and version;
+// replies nobody asked for change nothing but the string they carry; every
+// report passes the unit's checks and clears the header bytes its command
+// defines; a transfer always ends; the image changes only by a finished
+// download, to the unit's bytes; an upload the unit completed holds the
+// image; every handle opened is closed.
+inline QString checkDevice(RandomImage &random)
+{
+    VirtualUnit &unit = VirtualUnit::instance();
+    unit.reset();
+    const QString firmware = QStringList{"1.4", "1.5", "1.6", "x.y"}.at(random.below(4));
+    unit.setFirmwareVersion(firmware.toStdString());
+    unit.setCpldBuild(random.chance(50) ? "190116" : random.chance(50) ? "190117" : "CPLD-X");
+    const bool old = firmware.toDouble() < 1.5;
+    const int size = old ? 1232 : 1760, count = old ? 8 : 10;
+    unit.setReplyLatency(random.below(3));
+    unit.setRandomReports(random.chance(30) ? 1 + random.below(6) : 0, random.below(1000));
+    P image;
+    random.fill(image);
+    image.setImageByte(3, 0);
+    {
+        DeviceLink link;
+        int downloads = 0;
+        QStringList strings = DeviceLink::defaultFirmwareStrings();
+        QObject::connect(&link, &DeviceLink::downloadFinished, [&downloads] { ++downloads; });
+        auto settle = [&] {
+            for (int i = 0; i < 100 && (!link.isOnline() || unit.pendingReplies() > 0); ++i)
+                link.pollUsb();
+        };
+        for (int round = 0; round < 3; ++round) {
+            const QByteArray eeprom = random.image();
+            const std::vector<std::uint8_t> bytes(eeprom.begin(), eeprom.end());
+            const QVector<int> unitBefore(bytes.begin(), bytes.end());
+            unit.setEeprom(bytes);
+            unit.setPlugged(true);
+            unit.setUnplugAfterReports(0);
+            // A reply nobody asked for: a block, a date and time, or a string.
+            VirtualUnit::Report stray{};
+            for (int i = 0; i < 64; ++i)
+                stray[i] = std::uint8_t(i < 3 ? random.below(1 << (i ? 4 : 7)) : random.byte());
+            stray[1] |= 0x08;
+            stray[2] = stray[1] == 0x0E ? 2 + random.below(11) : 0x80;
+            // The link asks again for every string after one that came.
+            const int from = !link.isOnline() ? 1 : stray[1] == 0x0E ? stray[2] + 1 : 11;
+            settle();
+            unit.queueReport(stray);
+            settle();
+            for (int k = from; k <= count; ++k)
+                strings[k - 1] = QString::fromStdString(unit.firmwareString(k));
+            const QByteArray text(reinterpret_cast<const char *>(&stray[8]),
+                                  qMin<int>(stray[0], 56));
+            if (stray[1] == 0x0E && stray[2] <= count)
+                strings[stray[2] - 1] = QString::fromLatin1(text.split('\0').first());
+            EXPECT(link.firmwareStrings() == strings, strings.join(", "));
+            EXPECT(link.expectedStringCount() == count && link.unitImageVersion() == 2 - old,
+                   count);
+            EXPECT(link.firmwareVersion() == firmware.toDouble(), firmware);
+            EXPECT(link.unitCpldVersion() == (strings[7].left(6).toInt() >= 190117 ? 2.0 : 1.0),
+                   "");
+
+            const bool upload = random.chance(50);
+            const int unplugAfter = random.chance(25) ? 1 + random.below(80) : 0;
+            const int failBlock = upload && random.chance(25) ? 1 + random.below(74) : 0;
+            unit.setUnplugAfterReports(unplugAfter);
+            unit.setFailWriteBlock(failBlock);
+            unit.setDateTimeStatus(failBlock == 0 && random.chance(30) ? 0x80 : 0);
+            link.setSyncDateTime(random.chance(70));
+            unit.clearLog();
+            const QVector<int> before = image.image();
+            const int completed = unit.completedUploads(), downloaded = downloads;
+            upload ? link.startUpload(&image) : link.startDownload(&image);
+            for (int ticks = 0; ticks < 1000 && link.isBusy(); ++ticks)
+                link.pollUsb();
+            EXPECT(!link.isBusy(), "a transfer never ended");
+            for (const std::string &v : unit.violations())
+                return QString::fromStdString(v);
+            for (const VirtualUnit::OutputReport &out : unit.receivedReports()) {
+                EXPECT(out[2] != 0x0E || (out[1] == 0 && out[4] == 0 && out[8] == 0), out[1]);
+                EXPECT(out[2] != 0x0C || (out[1] == 0 && out[4] == 0 && out[6] == 0), out[1]);
+            }
+            const QVector<int> unitBytes(unit.eeprom().begin(), unit.eeprom().end());
+            const bool finished = downloads > downloaded, faults = unplugAfter || failBlock;
+            const bool stored = unit.completedUploads() > completed;
+            EXPECT(finished == (!upload && (!unplugAfter || unplugAfter > (size + 23) / 24)), "");
+            EXPECT(stored || faults || !upload, "an upload did not finish");
+            QVector<int> expected = before;
+            std::copy_n(unitBytes.begin(), finished ? size : 0, expected.begin());
+            EXPECT(image.image() == expected, finished ? "download" : "changed, not downloaded");
+            EXPECT(!finished || image.value(P::PresetName, 0) == unitBytes[32], "not parsed");
+            expected = unitBefore;
+            std::copy_n(image.image().begin(), size, expected.begin());
+            EXPECT(!stored || unitBytes == expected, "upload");
+            EXPECT(link.isOnline() || !unit.isOpen(), "a handle left open after the unit went");
+            for (int k = 0; k < 1760; ++k)
+                image.setImageByte(k, quint8(eeprom[k]) ^ 0x5A);
+        }
+    }
+    EXPECT(!unit.isOpen(), "a handle left open by the link");
+    return {};
+}
+
+} // namespace invariants
