@@ -120,7 +120,7 @@ inline PresetFile::Verdict expectedVerdict(qint32 magic, qint16 version)
 // loads over the defaults and saves as the current header and its image.
 inline QString checkFile(RandomImage &random)
 {
-    const qint32 magics[] = {0x00234ABD, 0x00234ABC, 0x00234ABD ^ (1 << random.below(32)),
+    const qint32 magics[] = {0x00234ABD, 0x00234ABC, 0x00234ABD ^ qint32(1u << random.below(32)),
                              qint32(random.below(1 << 30))};
     const qint16 versions[] = {0x0200, 0x01FF,         0x0201, 0,
                                0x7FFF, qint16(0x8000), -1,     qint16(random.below(1 << 16))};
