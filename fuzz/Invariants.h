@@ -239,7 +239,7 @@ inline QString checkRecords(RandomImage &random)
 // four pools, kept as the image bytes they occupy unpacked: the lowest free
 // entry wins, no record is taken twice or lost, a full pool refuses with
 // nothing changed, a record goes only when no slot names it.
-inline QString checkStore(RandomImage &random, int steps = 40)
+inline QString checkStore(RandomImage &random)
 {
     P image;
     random.fill(image);
@@ -263,7 +263,7 @@ inline QString checkStore(RandomImage &random, int steps = 40)
         return std::count(m.begin() + 96, m.begin() + 224, code) +
                std::count(m.begin() + 1088, m.begin() + 1232, code);
     };
-    for (int step = 0; step < steps; ++step) {
+    for (int step = 0; step < 40; ++step) {
         const int listKind = random.chance(5) ? random.below(6) : 2 + random.below(3);
         const int t = qBound(0, listKind - 2, 2), rows = t == 1 ? 4 : 12;
         const int list = random.below(rows + 1) - (random.chance(3) ? 1 : 0);

@@ -14,20 +14,9 @@ private slots:
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false")); }
     void image() { QCOMPARE(RandomImage::firstFailure(invariants::checkImage, 300), QString()); }
     void file() { QCOMPARE(RandomImage::firstFailure(invariants::checkFile, 300), QString()); }
-    void records()
-    {
-        QCOMPARE(RandomImage::firstFailure(invariants::checkRecords, 100), QString());
-    }
-    void store()
-    {
-        QCOMPARE(RandomImage::firstFailure([](RandomImage &r) { return invariants::checkStore(r); },
-                                           200),
-                 QString());
-    }
-    void hexText()
-    {
-        QCOMPARE(RandomImage::firstFailure(invariants::checkHexText, 500), QString());
-    }
+    void records() { QCOMPARE(RandomImage::firstFailure(invariants::checkRecords, 90), QString()); }
+    void store() { QCOMPARE(RandomImage::firstFailure(invariants::checkStore, 200), QString()); }
+    void hex() { QCOMPARE(RandomImage::firstFailure(invariants::checkHexText, 500), QString()); }
 
     void defaultPreset()
     {
