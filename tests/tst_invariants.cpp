@@ -29,6 +29,8 @@ private slots:
         QCOMPARE(bytesOf(image.image()), expected + QByteArray(1760 - expected.size(), 0));
         // Units before image version 2 hold only this much.
         QCOMPARE(image.shortImageSize(), 1232);
+        // Eleven inputs, then the switch double press limit.
+        QCOMPARE(image.columns(PresetImage::GpiDebounce), 12);
     }
 
     void descriptions_data()
