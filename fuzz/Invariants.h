@@ -90,7 +90,9 @@ inline QString checkImage(RandomImage &random)
     random.fill(image);
     const QVector<int> loaded = image.image();
     image.parseImage();
+    image.setValue(P::RegionCount, 0, 0, 7);
     EXPECT(image.imageByte(-1) == 0 && image.imageByte(1760) == 0, "");
+    EXPECT(image.value(P::RegionCount, 0, 0) == 0, "");
     const int group = random.below(4), bit = random.below(4);
     EXPECT(image.value(P::RoutingGroups, group, bit) == (loaded[10 + group] >> bit & 1), group);
     EXPECT(image.value(P::DoublePressLimit, 0) == loaded[75], "");
@@ -98,8 +100,8 @@ inline QString checkImage(RandomImage &random)
     EXPECT(image.image() == normalised(loaded), "parse and build");
     image.clearModel();
     image.buildImage();
-    for (int i = 96; i < 1760; ++i)
-        EXPECT(image.imageByte(i) == (i >= 1232 && i < 1240 ? loaded[i] : 0), i);
+    for (int i = 64; i < 1760; ++i)
+        EXPECT(image.imageByte(i) == (i < 96 || (i >= 1232 && i < 1240) ? loaded[i] : 0), i);
     image.resetToDefaults();
     EXPECT(image.image() == P().image(), "reset");
     return {};
@@ -120,7 +122,7 @@ inline PresetFile::Verdict expectedVerdict(qint32 magic, qint16 version)
 // loads over the defaults and saves as the current header and its image.
 inline QString checkFile(RandomImage &random)
 {
-    const qint32 magics[] = {0x00234ABD, 0x00234ABC, 0x00234ABD ^ (1 << random.below(32)),
+    const qint32 magics[] = {0x00234ABD, 0x00234ABC, 0x00234ABD ^ qint32(1u << random.below(32)),
                              qint32(random.below(1 << 30))};
     const qint16 versions[] = {0x0200, 0x01FF,         0x0201, 0,
                                0x7FFF, qint16(0x8000), -1,     qint16(random.below(1 << 16))};
@@ -239,7 +241,7 @@ inline QString checkRecords(RandomImage &random)
 // four pools, kept as the image bytes they occupy unpacked: the lowest free
 // entry wins, no record is taken twice or lost, a full pool refuses with
 // nothing changed, a record goes only when no slot names it.
-inline QString checkStore(RandomImage &random, int steps = 40)
+inline QString checkStore(RandomImage &random)
 {
     P image;
     random.fill(image);
@@ -263,7 +265,7 @@ inline QString checkStore(RandomImage &random, int steps = 40)
         return std::count(m.begin() + 96, m.begin() + 224, code) +
                std::count(m.begin() + 1088, m.begin() + 1232, code);
     };
-    for (int step = 0; step < steps; ++step) {
+    for (int step = 0; step < 40; ++step) {
         const int listKind = random.chance(5) ? random.below(6) : 2 + random.below(3);
         const int t = qBound(0, listKind - 2, 2), rows = t == 1 ? 4 : 12;
         const int list = random.below(rows + 1) - (random.chance(3) ? 1 : 0);
@@ -387,9 +389,10 @@ inline QString checkDevice(RandomImage &random)
     image.setImageByte(3, 0);
     {
         DeviceLink link;
-        int downloads = 0;
+        int downloads = 0, progress = 0;
         QStringList strings = DeviceLink::defaultFirmwareStrings();
         QObject::connect(&link, &DeviceLink::downloadFinished, [&downloads] { ++downloads; });
+        QObject::connect(&link, &DeviceLink::progressChanged, [&progress] { ++progress; });
         auto settle = [&] {
             for (int i = 0; i < 100 && (!link.isOnline() || unit.pendingReplies() > 0); ++i)
                 link.pollUsb();
@@ -435,6 +438,7 @@ inline QString checkDevice(RandomImage &random)
             unit.clearLog();
             const QVector<int> before = image.image();
             const int completed = unit.completedUploads(), downloaded = downloads;
+            progress = 0;
             upload ? link.startUpload(&image) : link.startDownload(&image);
             for (int ticks = 0; ticks < 1000 && link.isBusy(); ++ticks)
                 link.pollUsb();
@@ -454,6 +458,7 @@ inline QString checkDevice(RandomImage &random)
             std::copy_n(unitBytes.begin(), finished ? size : 0, expected.begin());
             EXPECT(image.image() == expected, finished ? "download" : "changed, not downloaded");
             EXPECT(!finished || image.value(P::PresetName, 0) == unitBytes[32], "not parsed");
+            EXPECT(!finished || progress >= size / 24, progress);
             expected = unitBefore;
             std::copy_n(image.image().begin(), size, expected.begin());
             EXPECT(!stored || unitBytes == expected, "upload");

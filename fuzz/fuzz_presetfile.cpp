@@ -6,6 +6,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
 {
     static QString (*const checks[])(RandomImage &) = {
         invariants::checkImage, invariants::checkFile, invariants::checkRecords,
-        [](RandomImage &random) { return invariants::checkStore(random, 200); }};
+        invariants::checkStore};
     return size == 0 ? 0 : fuzz::run(checks[data[0] % 4], data + 1, size - 1);
 }

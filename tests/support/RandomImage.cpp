@@ -40,10 +40,10 @@ int RandomImage::below(int n)
         return 0;
     if (!m_data)
         return std::uniform_int_distribution<int>(0, n - 1)(m_engine);
-    int value = 0;
-    for (int span = 1; span < n && m_pos < m_size; span <<= 8)
+    quint32 value = 0;
+    for (qint64 span = 1; span < n && m_pos < m_size; span <<= 8)
         value = value << 8 | m_data[m_pos++];
-    return value % n;
+    return int(value % quint32(n));
 }
 
 int RandomImage::byte()
@@ -116,6 +116,12 @@ void RandomImage::fill(PresetImage &image)
     each(R::RelayEventPool, [&](int, int i) {
         return i == 1 ? below(8) : chance(40) ? 1 + below(4) : chance(90) ? 0 : byte();
     });
+    // Now and then one pool with every entry in use.
+    const R::Region pools[] = {R::MidiEventPool, R::SysexEventPool, R::RelayEventPool,
+                               R::SerialEventPool};
+    const R::RegionInfo &full = image.region(pools[below(4)]);
+    for (int entry = chance(25) ? 0 : full.entryCount; entry < full.entryCount; ++entry)
+        image.setImageByte(full.offset + entry * full.entrySize, 1 + below(4));
 }
 
 QByteArray RandomImage::image()
