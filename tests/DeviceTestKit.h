@@ -51,10 +51,24 @@ inline int finishTransfer(commsWidget &panel, int limit = 2000)
     return -1;
 }
 
+inline std::vector<std::uint8_t> pattern(int seed)
+{
+    std::vector<std::uint8_t> bytes(VirtualUnit::EepromSize);
+    for (int i = 0; i < VirtualUnit::EepromSize; ++i)
+        bytes[i] = static_cast<std::uint8_t>((i * 31 + seed * 17 + i / 256) & 0xFF);
+    return bytes;
+}
+
 inline void fillImage(PresetImage &image, int seed)
 {
+    const std::vector<std::uint8_t> bytes = pattern(seed);
     for (int i = 0; i < image.imageSize(); ++i)
-        image.setImageByte(i, (i * 31 + seed * 17 + i / 256) & 0xFF);
+        image.setImageByte(i, bytes[i]);
+}
+
+inline bool dialogShown(const commsWidget &panel)
+{
+    return panel.transferDialog()->isVisible();
 }
 
 inline QVector<int> toInts(const std::vector<std::uint8_t> &bytes, int count)

@@ -80,7 +80,7 @@ private slots:
         }
         for (int n : {1, 2, 3, 40, 74, 75})
             QTest::addRow("two at once, upload, unplugged after report %d", n) << n;
-        for (int n : {1, 73})
+        for (int n : {1, 73, 74})
             QTest::addRow("two at once, upload, 0xFF for block %d", n) << n;
     }
     void interruptedTransfer()
@@ -98,7 +98,10 @@ private slots:
         QVERIFY(r.connect(32));
         unit().setUnplugAfterReports(unplugAfter);
         unit().setFailWriteBlock(failBlock);
+        ModalAnswerer answerer;
+        answerer.ignoreClass("QProgressDialog");
         r.run(upload);
+        QCOMPARE(answerer.titles(), QStringList{upload ? "Send Preset" : "Receive Preset"});
         const auto sent = unit().receivedReports().size();
         tick(r.panel, 10);
         QCOMPARE(unit().receivedReports().size(), sent);
