@@ -28,7 +28,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -605,12 +604,7 @@ bool MainWindow::savePresetFile(const QString &path)
 {
     applyPages();
     presetImage.buildImage();
-    // Written beside the old file and renamed over it only when complete, so
-    // a failed save never costs the user the file they had. Unbuffered: a
-    // buffered write that the disk takes only in part would go unnoticed.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !PresetFile::write(file, presetImage) || !file.commit()) {
+    if (!PresetFile::save(path, presetImage)) {
         QMessageBox::warning(this, tr("File Operation"), tr("Unable to Save Preset File"));
         return false;
     }

@@ -2,7 +2,9 @@
 
 #include "PresetImage.h"
 
+#include <QBuffer>
 #include <QIODevice>
+#include <QSaveFile>
 
 namespace {
 
@@ -121,4 +123,25 @@ bool PresetFile::write(QIODevice &device, const PresetImage &image)
     for (int k = 0; k < image.imageSize(); ++k)
         data.append(char(image.imageByte(k) & 0xFF));
     return device.write(data) == data.size();
+}
+
+bool PresetFile::save(const QString &path, const PresetImage &image, QString *error)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer, image);
+    return saveBytes(path, buffer.data(), error);
+}
+
+bool PresetFile::saveBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    // Written beside the old file and renamed over it only when complete, so
+    // a failed save never costs the user the file they had. Unbuffered: a
+    // buffered write that the disk takes only in part would go unnoticed.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                       file.write(bytes) == bytes.size() && file.commit();
+    if (!saved && error)
+        *error = file.errorString();
+    return saved;
 }

@@ -52,6 +52,11 @@ public:
     // Writes the current header and the whole image, the low 8 bits of each
     // element. False when the device did not take every byte.
     static bool write(QIODevice &device, const PresetImage &image);
+    // Writes the image's bytes (built beforehand) as a preset file at `path`,
+    // or any bytes at all, so that the file is either whole or untouched. On
+    // failure `error`, when given, says why.
+    static bool save(const QString &path, const PresetImage &image, QString *error = nullptr);
+    static bool saveBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 private:
     qint32 m_magic = 0;

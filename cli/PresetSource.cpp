@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 bool PresetSource::isJson(const QByteArray &data)
 {
@@ -99,19 +98,16 @@ void PresetSource::settle(PresetImage &image)
 bool PresetSource::save(const QString &path, PresetImage &image, QString &error)
 {
     image.buildImage();
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    PresetFile::write(buffer, image);
-    return writeFile(path, buffer.data(), error);
+    if (PresetFile::save(path, image, &error))
+        return true;
+    error = QStringLiteral("%1: cannot be written: %2").arg(path, error);
+    return false;
 }
 
 bool PresetSource::writeFile(const QString &path, const QByteArray &data, QString &error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(data) != data.size() || !file.commit()) {
-        error = QStringLiteral("%1: cannot be written: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (PresetFile::saveBytes(path, data, &error))
+        return true;
+    error = QStringLiteral("%1: cannot be written: %2").arg(path, error);
+    return false;
 }

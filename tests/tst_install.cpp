@@ -85,8 +85,7 @@ private slots:
 
     void namedImagesLoad()
     {
-        const QString root =
-            QFileInfo(QFINDTESTDATA("../res/resources.qrc")).absolutePath() + "/..";
+        const QString root = QStringLiteral(CUESMITH_SOURCE_DIR);
         QStringList named;
         for (const char *folder : {"app", "config", "device", "events", "preset", "widgets"}) {
             for (QDirIterator it(root + "/" + folder, {"*.cpp", "*.h"}, QDir::Files);
