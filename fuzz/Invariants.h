@@ -234,6 +234,13 @@ inline QString checkRecords(RandomImage &random)
     EXPECT(EventRecords::typeOfStatus(status) == type, status);
     EXPECT(EventRecords::channelOfStatus(status) == channel, status);
     EXPECT(EventRecords::typeOfStatus(0xF0) == 0 && EventRecords::channelOfStatus(0x7F) == 1, "");
+    // A serial record's flags read as set exactly where their byte is 1.
+    const int e = random.below(image.rows(P::SerialEventPool));
+    const SerialRecord serial = EventRecords::readSerial(image, e);
+    int flags = serial.ascii << 1 | serial.cr << 2 | serial.lf << 3;
+    for (int i = 1; i <= 3; ++i)
+        flags ^= (image.value(P::SerialEventPool, e, i) == 1) << i;
+    EXPECT(flags == 0, e);
     return {};
 }
 
