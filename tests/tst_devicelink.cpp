@@ -20,6 +20,16 @@ QList<Bytes> sentWith(int command)
     return list;
 }
 
+struct PaintCounter : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 // A panel, the image it transfers, and what it announced.
 struct Rig
 {
@@ -212,6 +222,14 @@ private slots:
         QCOMPARE(state(), QString("unknown lit 11115+"));
         QVERIFY(connectUnit(panel));
         QCOMPARE(name->text(), QString::fromStdString(unit().firmwareString(1)));
+        // An idle tick rewrites and repaints nothing.
+        QCoreApplication::processEvents();
+        PaintCounter paints;
+        for (QWidget *w : panel.findChildren<QWidget *>())
+            w->installEventFilter(&paints);
+        tick(panel, 50);
+        QCoreApplication::processEvents();
+        QCOMPARE(paints.count, 0);
         const QStringList strings = panel.link()->firmwareStrings();
         unit().setPlugged(false);
         tick(panel);
