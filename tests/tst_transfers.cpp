@@ -156,6 +156,8 @@ private slots:
         stepUntil([&] { return !link.isBusy(); });
         QCOMPARE(link.lastOutcome(), DeviceLink::TransferOutcome::Completed);
         QCOMPARE(received.image(), sent.image());
+        link.close();
+        QVERIFY(!link.isOnline() && !unit().isOpen());
     }
 
     void access_data()
