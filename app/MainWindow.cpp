@@ -454,10 +454,12 @@ void MainWindow::menuOpen()
 
 void MainWindow::menuSave()
 {
-    if (presetDocument.hasFile())
-        savePresetFile(presetDocument.filePath());
-    else
-        saveWithDialog();
+    saveToCurrentFile();
+}
+
+bool MainWindow::saveToCurrentFile()
+{
+    return presetDocument.hasFile() ? savePresetFile(presetDocument.filePath()) : saveWithDialog();
 }
 
 void MainWindow::menuSaveAs()
@@ -540,8 +542,7 @@ bool MainWindow::maybeSave()
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return presetDocument.hasFile() ? savePresetFile(presetDocument.filePath())
-                                        : saveWithDialog();
+        return saveToCurrentFile();
     case QMessageBox::Discard:
         return true;
     default:

@@ -97,6 +97,8 @@ private:
     bool loadPresetFile(const QString &path);
     bool savePresetFile(const QString &path);
     bool saveWithDialog();
+    // To the current file, or through the dialog when there is none.
+    bool saveToCurrentFile();
     // A preset now in place that matches `path` (none: no file) and needs no save.
     void startOver(const QString &path);
     void updateTitle();

@@ -261,6 +261,7 @@ int CommandRunner::sessionFailed(const UnitSession &session, int result)
 {
     switch (UnitSession::Result(result)) {
     case UnitSession::Result::NoUnit:
+    case UnitSession::Result::NoPermission:
     case UnitSession::Result::NoAccess:
         return fail(NoUnit, session.message());
     default:
@@ -288,17 +289,15 @@ int CommandRunner::list(QCommandLineParser &)
 {
     const QVector<UnitSession::Unit> units = UnitSession::units();
     if (units.isEmpty())
-        return fail(NoUnit, accessCheck.verdict() == HidAccess::NoPermission
-                                ? QStringLiteral("an RSX-4 is plugged in, but this user has no "
-                                                 "permission to open it")
-                                : QStringLiteral("no RSX-4 found"));
+        return fail(NoUnit, UnitSession::noUnitMessage(accessCheck));
     for (const UnitSession::Unit &unit : units) {
         UnitSession session(accessCheck, replyTimeout);
         const UnitSession::Result result = session.open(unit.path, false);
         QString name = session.link().firmwareStrings().first();
-        if (result == UnitSession::Result::NoAccess)
-            name = session.message().contains("permission") ? QStringLiteral("no permission")
-                                                            : QStringLiteral("cannot be opened");
+        if (result == UnitSession::Result::NoPermission)
+            name = QStringLiteral("no permission");
+        else if (result == UnitSession::Result::NoAccess)
+            name = QStringLiteral("cannot be opened");
         else if (result != UnitSession::Result::Ok)
             name = QStringLiteral("no answer");
         out << unit.path << '\t' << unit.serial << '\t' << name << '\n';

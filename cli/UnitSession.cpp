@@ -34,6 +34,14 @@ UnitSession::~UnitSession()
     deviceLink.close();
 }
 
+QString UnitSession::noUnitMessage(const HidAccess &access)
+{
+    return access.verdict() == HidAccess::NoPermission
+               ? QStringLiteral("an RSX-4 is plugged in, but this user has no permission to "
+                                "open it")
+               : QStringLiteral("no RSX-4 found");
+}
+
 UnitSession::Result UnitSession::fail(Result result, const QString &message)
 {
     text = message;
@@ -46,10 +54,7 @@ UnitSession::Result UnitSession::open(const QString &path, bool allStrings)
     if (unitPath.isEmpty()) {
         const QVector<Unit> present = units();
         if (present.isEmpty())
-            return fail(Result::NoUnit, access.verdict() == HidAccess::NoPermission
-                                            ? QStringLiteral("an RSX-4 is plugged in, but this "
-                                                             "user has no permission to open it")
-                                            : QStringLiteral("no RSX-4 found"));
+            return fail(Result::NoUnit, noUnitMessage(access));
         unitPath = present.first().path;
     }
     // A node the access check knows and this user may not open is a
@@ -57,7 +62,7 @@ UnitSession::Result UnitSession::open(const QString &path, bool allStrings)
     bool known = false;
     for (const HidAccess::Node &node : access.units()) {
         if (node.path == unitPath && !node.accessible)
-            return fail(Result::NoAccess,
+            return fail(Result::NoPermission,
                         QStringLiteral("%1: no permission to open the unit (is the udev rule "
                                        "60-rsx4.rules installed?)")
                             .arg(unitPath));

@@ -21,10 +21,12 @@ public:
         QString path;
         QString serial;
     };
-    enum class Result { Ok, NoUnit, NoAccess, Refused, Failed, TimedOut };
+    enum class Result { Ok, NoUnit, NoPermission, NoAccess, Refused, Failed, TimedOut };
 
     // Every RSX-4 that hidapi finds, in its order.
     static QVector<Unit> units();
+    // Why none was found: none is plugged in, or this user may not open it.
+    static QString noUnitMessage(const HidAccess &access);
 
     UnitSession(const HidAccess &access, int replyTimeout);
     ~UnitSession();

@@ -264,7 +264,6 @@ void DeviceLink::onFirmwareString()
     if (number == fwStringCount) {
         qCDebug(lcDevice) << "FW Info received:" << fwStringCount << fwStrings;
         fwComplete = true;
-        emit firmwareExchangeFinished();
     } else {
         requestFirmwareString(number + 1);
     }

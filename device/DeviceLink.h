@@ -85,7 +85,6 @@ public:
     void close();
     bool firmwareExchangeDone() const { return fwComplete; }
     TransferOutcome lastOutcome() const { return outcome; }
-    bool lastTransferWasUpload() const { return uploading; }
 
     // Where a unit that cannot be opened is looked for (sysfs and /dev roots).
     void setAccessCheck(const HidAccess &check) { accessCheck = check; }
@@ -137,7 +136,6 @@ signals:
     void uploadFinished();
     // A transfer was aborted, after transferEnded.
     void transferFailed(bool upload, DeviceLink::TransferOutcome cause);
-    void firmwareExchangeFinished();
 
 private:
     bool send();
