@@ -3,6 +3,10 @@
 # Sourced by the other scripts; extra package names may be passed as arguments.
 set -euo pipefail
 
+# Every program a test runs besides the build tools: a test whose tool is
+# missing fails, naming the package.
+cuesmith_test_packages=(desktop-file-utils appstream libxml2-utils)
+
 cuesmith_install_deps() {
     local packages=(cmake make g++ pkg-config qtbase5-dev qtbase5-dev-tools
                     libhidapi-dev fonts-dejavu-core "$@")

@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/deps.sh"
-cuesmith_install_deps desktop-file-utils appstream
+cuesmith_install_deps "${cuesmith_test_packages[@]}"
 
 build="$root/build"
 flags=()

@@ -4,6 +4,7 @@
 #include "ModalAnswerer.h"
 #include "PresetFile.h"
 #include "RecentFiles.h"
+#include "ToolRun.h"
 #include "VirtualUnit.h"
 #include "WindowDriver.h"
 #include "gpiConfigWidget.h"
@@ -231,25 +232,25 @@ private slots:
 
     void fileTypeInstalled()
     {
-        auto run = [](const QString &tool, const QStringList &arguments) {
-            QProcess process;
-            process.setProcessChannelMode(QProcess::MergedChannels);
-            process.start(QStandardPaths::findExecutable(tool), arguments);
-            process.waitForFinished(60000);
-            return process.exitCode() ? "failed" : process.readAll().trimmed();
-        };
         const QString usr = m_dir.filePath("usr");
-        QVERIFY(run(CUESMITH_CMAKE_COMMAND, {"--install", CUESMITH_BUILD_DIR, "--prefix", usr}) !=
-                "failed");
-        QCOMPARE(run("xmllint",
-                     {"--xpath",
-                      "string(//*[@type='application/x-rsx4-preset'][*[@pattern='*.rsx4pre']])",
-                      usr + "/share/mime/packages/cuesmith.xml"}),
-                 QByteArray("RSX-4 preset"));
+        const ToolRun install = ToolRun::run(CUESMITH_CMAKE_COMMAND, "cmake",
+                                             {"--install", CUESMITH_BUILD_DIR, "--prefix", usr});
+        QVERIFY2(install.ran && install.exitCode == 0,
+                 qPrintable(install.problem + install.output));
+        const ToolRun type = ToolRun::run(
+            "xmllint", "libxml2-utils",
+            {"--xpath", "string(//*[@type='application/x-rsx4-preset'][*[@pattern='*.rsx4pre']])",
+             usr + "/share/mime/packages/cuesmith.xml"});
+        QVERIFY2(type.ran, qPrintable(type.problem));
+        QCOMPARE(type.output, QByteArray("RSX-4 preset"));
         const QString desktop = usr + "/share/applications/cuesmith.desktop";
         QVERIFY(readFile(desktop).contains("\nExec=cuesmith %f\n"));
         QVERIFY(readFile(desktop).contains("\nMimeType=application/x-rsx4-preset;\n"));
-        QCOMPARE(run("desktop-file-validate", {desktop}), QByteArray());
+        const ToolRun validate =
+            ToolRun::run("desktop-file-validate", "desktop-file-utils", {desktop});
+        QVERIFY2(validate.ran, qPrintable(validate.problem));
+        QCOMPARE(validate.exitCode, 0);
+        QCOMPARE(validate.output, QByteArray());
     }
 };
 

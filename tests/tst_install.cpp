@@ -1,5 +1,6 @@
 #include "AppStartup.h"
 #include "DeviceLink.h"
+#include "ToolRun.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -73,14 +74,15 @@ private slots:
                               "ATTRS\\{idProduct\\}==\"(\\w+)\", TAG\\+=\"uaccess\"$"),
                  ids);
 
-        // The validators, where installed, find nothing to say.
-        const int appstream = QProcess::execute("appstreamcli", {"validate", "--no-net", metainfo});
-        QVERIFY(appstream == 0 || appstream == -2);
-        QProcess check;
-        check.start("desktop-file-validate", {desktop});
-        if (check.waitForFinished(60000))
-            QVERIFY2(check.exitCode() == 0 && check.readAll().trimmed().isEmpty(),
-                     check.readAllStandardError().constData());
+        // The validators find nothing to say.
+        const ToolRun appstream =
+            ToolRun::run("appstreamcli", "appstream", {"validate", "--no-net", metainfo});
+        QVERIFY2(appstream.ran, qPrintable(appstream.problem));
+        QVERIFY2(appstream.exitCode == 0, appstream.output.constData());
+        const ToolRun check =
+            ToolRun::run("desktop-file-validate", "desktop-file-utils", {desktop});
+        QVERIFY2(check.ran, qPrintable(check.problem));
+        QVERIFY2(check.exitCode == 0 && check.output.isEmpty(), check.output.constData());
     }
 
     void namedImagesLoad()
