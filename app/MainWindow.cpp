@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -294,8 +295,14 @@ void MainWindow::makeConnections()
     connect(comms, &commsWidget::requestDownload, this, &MainWindow::onCommsRequestDownload);
     connect(comms, &commsWidget::requestUpload, this, &MainWindow::onCommsRequestUpload);
     connect(comms, &commsWidget::redrawData, this, &MainWindow::requestRedraw);
-    // The unit now holds the preset: nothing is lost without a file.
-    connect(comms, &commsWidget::uploadComplete, this, [this] { history->setClean(); });
+    // Nothing is lost without a file only when the unit holds all of what the
+    // window shows: an edit made while the upload ran on, or bytes a unit of
+    // firmware below 1.5 has no room for, keep the mark.
+    connect(comms, &commsWidget::uploadComplete, this, [this] {
+        if (comms->link()->transferLength() == presetImage.imageSize() &&
+            history->holds(uploadedPreset))
+            history->setClean();
+    });
 }
 
 void MainWindow::selectFunction(const QString &text)
@@ -421,6 +428,7 @@ void MainWindow::onCommsRequestUpload()
 {
     applyPages();
     presetImage.buildImage();
+    uploadedPreset = presetImage;
     comms->startUpload(&presetImage);
 }
 
@@ -469,13 +477,13 @@ void MainWindow::menuSaveAs()
 
 void MainWindow::menuQuit()
 {
-    if (maybeSave())
+    if (mayQuitDuringUpload() && maybeSave())
         QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (maybeSave())
+    if (mayQuitDuringUpload() && maybeSave())
         event->accept();
     else
         event->ignore();
@@ -548,6 +556,21 @@ bool MainWindow::maybeSave()
     default:
         return false;
     }
+}
+
+bool MainWindow::mayQuitDuringUpload()
+{
+    if (!comms->link()->isUploading())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Upload Running"),
+                    tr("The preset is still being sent to the RSX-4. Quitting now leaves an "
+                       "incomplete preset in the unit."),
+                    QMessageBox::Cancel, this);
+    QPushButton *quit = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == quit;
 }
 
 void MainWindow::openFile(const QString &path)

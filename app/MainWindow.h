@@ -91,6 +91,9 @@ private:
     // Document steps; a false return means the user cancelled or the step
     // failed, and whoever asked goes no further.
     bool maybeSave();
+    // Asked before the unsaved-changes question: quitting mid-upload leaves
+    // the unit with part of a preset.
+    bool mayQuitDuringUpload();
     // Opens with every notice and warning; a failed file leaves the recent list.
     void openFile(const QString &path);
     // Reads and judges the file, with its version notices; false when refused.
@@ -120,6 +123,8 @@ private:
     void reloadViews();
 
     PresetImage presetImage;
+    // The preset as the running upload sends it.
+    PresetImage uploadedPreset;
     PresetDocument presetDocument;
     RecentFiles recentFiles;
     PresetHistory *history = nullptr;

@@ -95,6 +95,8 @@ public:
 
     bool isOnline() const { return deviceOpen; }
     bool isBusy() const { return transferState != Idle || dateTimePending; }
+    // Bytes are being written to the unit: stopping now leaves it half a preset.
+    bool isUploading() const { return uploading && isBusy(); }
     int pollInterval() const { return pollTimer.interval(); }
     bool isPolling() const { return pollTimer.isActive(); }
 

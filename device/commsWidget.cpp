@@ -101,6 +101,10 @@ commsWidget::commsWidget(QWidget *parent) : QWidget(parent)
     progressDialog->setLabelText(tr("Transferring preset to/from RSX-4..."));
     progressDialog->setCancelButtonText(tr("Cancel"));
     progressDialog->setRange(0, 1);
+    // The last block sent is not the last acknowledged: the dialog, and the
+    // window it blocks, wait for transferEnded.
+    progressDialog->setAutoReset(false);
+    progressDialog->setAutoClose(false);
     progressDialog->reset();
     connect(progressDialog, &QProgressDialog::canceled, this, &commsWidget::pdCancelTransfer);
 

@@ -132,6 +132,27 @@ private slots:
         QCOMPARE(image.image(), completes && !c.upload ? toInts(unit().eeprom(), 1760) : before);
     }
 
+    // The window stays blocked until the unit has acknowledged the last block,
+    // not merely until it was sent.
+    void dialogWaitsForLastAcknowledgement()
+    {
+        commsWidget panel;
+        PresetImage image;
+        QVERIFY(connectUnit(panel));
+        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
+        panel.startUpload(&image);
+        auto lastSent = [] {
+            const auto &sent = unit().receivedReports();
+            return !sent.empty() && sent.back()[2] == 0x0D && sent.back()[3] == 3;
+        };
+        for (int i = 0; i < 300 && !lastSent(); ++i)
+            tick(panel);
+        QVERIFY(lastSent() && dialogShown(panel) && !status.contains({"Upload Complete"}));
+        QCOMPARE(panel.transferDialog()->windowModality(), Qt::WindowModal);
+        tick(panel);
+        QVERIFY(!dialogShown(panel) && status.contains({"Upload Complete"}));
+    }
+
     // Without an event loop, through the calls a command-line tool makes: a
     // slow unit that accepts the date and time, so two blocks go out at once;
     // the download started the moment the upload is done reads back every
