@@ -118,6 +118,7 @@ private slots:
     void initTestCase()
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QStandardPaths::setTestModeEnabled(true);
         VirtualUnit::instance().setPlugged(false);
         // Recent files go to a folder of this run, never into the user's settings.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("cfg"));
