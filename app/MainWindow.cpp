@@ -225,6 +225,7 @@ void MainWindow::createMenus()
     newAction->setShortcuts(QKeySequence::New);
     openAction = makeAction(tr("Open Preset..."), ":/res/open-2.png", &MainWindow::menuOpen);
     openAction->setShortcuts(QKeySequence::Open);
+    openBackupAction = makeAction(tr("Open Unit Backup..."), nullptr, &MainWindow::menuOpenBackup);
     saveAction = makeAction(tr("Save Preset"), nullptr, &MainWindow::menuSave);
     saveAction->setShortcuts(QKeySequence::Save);
     saveAsAction =
@@ -245,6 +246,7 @@ void MainWindow::createMenus()
             openFile(path);
     });
     fileMenu->addMenu(recentMenu);
+    fileMenu->addAction(openBackupAction);
     fileMenu->addAction(saveAction);
     fileMenu->addAction(saveAsAction);
     fileMenu->addSeparator();
@@ -451,11 +453,24 @@ void MainWindow::menuNew()
 
 void MainWindow::menuOpen()
 {
+    openWithDialog(tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()));
+}
+
+void MainWindow::menuOpenBackup()
+{
+    // Made here when no upload has kept a backup yet, so the dialog does not
+    // fall back to some other folder.
+    UnitBackup &backup = comms->unitBackup();
+    backup.makeFolder();
+    openWithDialog(tr("Open Unit Backup"), backup.folder());
+}
+
+void MainWindow::openWithDialog(const QString &title, const QString &folder)
+{
     if (!maybeSave())
         return;
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()),
-        tr("RSX-4 Preset Files (*.rsx4pre)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, title, folder, tr("RSX-4 Preset Files (*.rsx4pre)"));
     if (!path.isEmpty())
         openFile(path);
 }

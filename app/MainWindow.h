@@ -69,6 +69,7 @@ protected:
 private slots:
     void menuNew();
     void menuOpen();
+    void menuOpenBackup();
     void menuSave();
     void menuSaveAs();
     void menuQuit();
@@ -91,6 +92,8 @@ private:
     // Document steps; a false return means the user cancelled or the step
     // failed, and whoever asked goes no further.
     bool maybeSave();
+    // After the unsaved-changes question, a file chosen in `folder`.
+    void openWithDialog(const QString &title, const QString &folder);
     // Asked before the unsaved-changes question: quitting mid-upload leaves
     // the unit with part of a preset.
     bool mayQuitDuringUpload();
@@ -162,6 +165,7 @@ private:
     QMenu *helpMenu = nullptr;
     QAction *newAction = nullptr;
     QAction *openAction = nullptr;
+    QAction *openBackupAction = nullptr;
     QAction *saveAction = nullptr;
     QAction *saveAsAction = nullptr;
     QAction *undoAction = nullptr;

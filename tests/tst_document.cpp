@@ -4,6 +4,7 @@
 #include "ModalAnswerer.h"
 #include "PresetFile.h"
 #include "RecentFiles.h"
+#include "UnitBackup.h"
 #include "VirtualUnit.h"
 #include "WindowDriver.h"
 #include "gpiConfigWidget.h"
@@ -325,6 +326,63 @@ private slots:
         kit::tick(otherPanel, 5);
         QVERIFY(otherPanel.link()->isBusy() && other.close());
         QVERIFY(kit::finishTransfer(otherPanel) > 0 && boxes.size() == 5);
+    }
+
+    // Every upload first keeps the unit's preset as download and "Save Preset
+    // As..." from a new preset would write it (a 1232-byte unit's rest is the
+    // new preset's), and not twice when equal. "Open Unit Backup..." makes the
+    // folder and opens one as Open does.
+    void uploadKeepsBackup_data()
+    {
+        QTest::addColumn<QString>("firmware");
+        QTest::newRow("1760 bytes") << "1.6";
+        QTest::newRow("1232 bytes") << "1.4";
+    }
+    void uploadKeepsBackup()
+    {
+        QFETCH(QString, firmware);
+        VirtualUnit &unit = VirtualUnit::instance();
+        unit.setFirmwareVersion(firmware.toStdString());
+        PresetImage onUnit;
+        onUnit.setValue(PresetImage::PresetName, 0, 'U');
+        onUnit.setValue(PresetImage::TriggerSlots, 1, 0, 1);
+        onUnit.buildImage();
+        std::vector<std::uint8_t> eeprom = kit::pattern(5);
+        std::copy_n(onUnit.image().begin(), firmware == "1.6" ? 1760 : 1232, eeprom.begin());
+        unit.setEeprom(eeprom);
+        unit.setPlugged(true);
+        MainWindow window({"cuesmith"});
+        commsWidget &panel = *window.findChild<commsWidget *>();
+        UnitBackup &backup = panel.unitBackup();
+        backup.setFolder(m_dir.filePath("backups " + firmware));
+        {
+            Answers answers;
+            action(window, "Open Unit Backup...")->trigger();
+            QCOMPARE(answers.folders, QStringList{backup.folder()});
+            QVERIFY(QDir(backup.folder()).exists());
+        }
+        const QString saved = m_dir.filePath("downloaded " + firmware + ".rsx4pre");
+        {
+            Answers answers(QMessageBox::Ok, saved);
+            QVERIFY(kit::connectUnit(panel));
+            window.onCommsRequestDownload();
+            QVERIFY(kit::finishTransfer(panel) > 0);
+            action(window, "Save Preset As...")->trigger();
+            for (int upload = 0; upload < 2; ++upload) {
+                window.onCommsRequestUpload();
+                QVERIFY(kit::finishTransfer(panel) > 0);
+            }
+            QCOMPARE(answers.boxes, QStringList());
+        }
+        QCOMPARE(backup.files().size(), 1);
+        QCOMPARE(readFile(backup.files().first()), readFile(saved));
+        QTest::keyClicks(nameEdit(window), "Z");
+        Answers opening(QMessageBox::Discard, backup.files().first());
+        action(window, "Open Unit Backup...")->trigger();
+        QCOMPARE(opening.boxes, QStringList{Question});
+        QCOMPARE(shownTitle(window),
+                 ProgramTitle + " - " + QFileInfo(backup.files().first()).fileName());
+        QCOMPARE(nameEdit(window)->text().left(1), "U");
     }
 
     void fileTypeInstalled()
