@@ -209,10 +209,12 @@ private slots:
 
     // Without an event loop, through the calls a command-line tool makes: a
     // slow unit that accepts the date and time, so two blocks go out at once;
-    // the download started the moment the upload is done reads back every
-    // byte, and a reply without data (a late acknowledgement) moves nothing.
+    // the upload hands the unit's old preset to its backup sink first; the
+    // download started the moment the upload is done reads back every byte,
+    // and a reply without data (a late acknowledgement) moves nothing.
     void uploadThenDownloadByPath()
     {
+        unit().setEeprom(pattern(2));
         unit().setDateTimeStatus(0x80);
         unit().setReplyLatency(3);
         DeviceLink link;
@@ -224,8 +226,13 @@ private slots:
         stepUntil([&] { return link.firmwareExchangeDone(); });
         PresetImage sent, received;
         fillImage(sent, 7);
-        QVERIFY(link.startUpload(&sent));
+        QVector<int> backedUp;
+        QVERIFY(link.startUpload(&sent, [&](const PresetImage &old) {
+            backedUp = old.image();
+            return link.isReadingBackup();
+        }));
         stepUntil([&] { return !link.isBusy(); });
+        QCOMPARE(backedUp, toInts(pattern(2), 1760));
         unit().queueReport({0, 0x0D, 0x80});
         QVERIFY(link.startDownload(&received));
         stepUntil([&] { return !link.isBusy(); });
