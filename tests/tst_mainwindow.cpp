@@ -211,7 +211,6 @@ private slots:
     void initTestCase()
     {
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QStandardPaths::setTestModeEnabled(true);
         VirtualUnit::instance().setPlugged(false);
     }
     void cleanup() { QCOMPARE(visibleTopLevels(), QStringList()); }
