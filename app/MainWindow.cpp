@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -224,6 +225,7 @@ void MainWindow::createMenus()
     newAction->setShortcuts(QKeySequence::New);
     openAction = makeAction(tr("Open Preset..."), ":/res/open-2.png", &MainWindow::menuOpen);
     openAction->setShortcuts(QKeySequence::Open);
+    openBackupAction = makeAction(tr("Open Unit Backup..."), nullptr, &MainWindow::menuOpenBackup);
     saveAction = makeAction(tr("Save Preset"), nullptr, &MainWindow::menuSave);
     saveAction->setShortcuts(QKeySequence::Save);
     saveAsAction =
@@ -244,6 +246,7 @@ void MainWindow::createMenus()
             openFile(path);
     });
     fileMenu->addMenu(recentMenu);
+    fileMenu->addAction(openBackupAction);
     fileMenu->addAction(saveAction);
     fileMenu->addAction(saveAsAction);
     fileMenu->addSeparator();
@@ -294,8 +297,14 @@ void MainWindow::makeConnections()
     connect(comms, &commsWidget::requestDownload, this, &MainWindow::onCommsRequestDownload);
     connect(comms, &commsWidget::requestUpload, this, &MainWindow::onCommsRequestUpload);
     connect(comms, &commsWidget::redrawData, this, &MainWindow::requestRedraw);
-    // The unit now holds the preset: nothing is lost without a file.
-    connect(comms, &commsWidget::uploadComplete, this, [this] { history->setClean(); });
+    // Nothing is lost without a file only when the unit holds all of what the
+    // window shows: an edit made while the upload ran on, or bytes a unit of
+    // firmware below 1.5 has no room for, keep the mark.
+    connect(comms, &commsWidget::uploadComplete, this, [this] {
+        if (comms->link()->transferLength() == presetImage.imageSize() &&
+            history->holds(uploadedPreset))
+            history->setClean();
+    });
 }
 
 void MainWindow::selectFunction(const QString &text)
@@ -421,6 +430,7 @@ void MainWindow::onCommsRequestUpload()
 {
     applyPages();
     presetImage.buildImage();
+    uploadedPreset = presetImage;
     comms->startUpload(&presetImage);
 }
 
@@ -443,11 +453,24 @@ void MainWindow::menuNew()
 
 void MainWindow::menuOpen()
 {
+    openWithDialog(tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()));
+}
+
+void MainWindow::menuOpenBackup()
+{
+    // Made here when no upload has kept a backup yet, so the dialog does not
+    // fall back to some other folder.
+    UnitBackup &backup = comms->unitBackup();
+    backup.makeFolder();
+    openWithDialog(tr("Open Unit Backup"), backup.folder());
+}
+
+void MainWindow::openWithDialog(const QString &title, const QString &folder)
+{
     if (!maybeSave())
         return;
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()),
-        tr("RSX-4 Preset Files (*.rsx4pre)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, title, folder, tr("RSX-4 Preset Files (*.rsx4pre)"));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -469,13 +492,13 @@ void MainWindow::menuSaveAs()
 
 void MainWindow::menuQuit()
 {
-    if (maybeSave())
+    if (mayQuitDuringUpload() && maybeSave())
         QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (maybeSave())
+    if (mayQuitDuringUpload() && maybeSave())
         event->accept();
     else
         event->ignore();
@@ -548,6 +571,21 @@ bool MainWindow::maybeSave()
     default:
         return false;
     }
+}
+
+bool MainWindow::mayQuitDuringUpload()
+{
+    if (!comms->link()->isUploading())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Upload Running"),
+                    tr("The preset is still being sent to the RSX-4. Quitting now leaves an "
+                       "incomplete preset in the unit."),
+                    QMessageBox::Cancel, this);
+    QPushButton *quit = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == quit;
 }
 
 void MainWindow::openFile(const QString &path)

@@ -69,6 +69,7 @@ protected:
 private slots:
     void menuNew();
     void menuOpen();
+    void menuOpenBackup();
     void menuSave();
     void menuSaveAs();
     void menuQuit();
@@ -91,6 +92,11 @@ private:
     // Document steps; a false return means the user cancelled or the step
     // failed, and whoever asked goes no further.
     bool maybeSave();
+    // After the unsaved-changes question, a file chosen in `folder`.
+    void openWithDialog(const QString &title, const QString &folder);
+    // Asked before the unsaved-changes question: quitting mid-upload leaves
+    // the unit with part of a preset.
+    bool mayQuitDuringUpload();
     // Opens with every notice and warning; a failed file leaves the recent list.
     void openFile(const QString &path);
     // Reads and judges the file, with its version notices; false when refused.
@@ -120,6 +126,8 @@ private:
     void reloadViews();
 
     PresetImage presetImage;
+    // The preset as the running upload sends it.
+    PresetImage uploadedPreset;
     PresetDocument presetDocument;
     RecentFiles recentFiles;
     PresetHistory *history = nullptr;
@@ -157,6 +165,7 @@ private:
     QMenu *helpMenu = nullptr;
     QAction *newAction = nullptr;
     QAction *openAction = nullptr;
+    QAction *openBackupAction = nullptr;
     QAction *saveAction = nullptr;
     QAction *saveAsAction = nullptr;
     QAction *undoAction = nullptr;

@@ -77,6 +77,11 @@ void PresetHistory::setClean()
     undoStack->setClean();
 }
 
+bool PresetHistory::holds(const PresetImage &preset) const
+{
+    return sameBytes(current, preset);
+}
+
 void PresetHistory::restore(const PresetImage &preset)
 {
     current = preset;

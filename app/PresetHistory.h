@@ -27,6 +27,8 @@ public:
     // when both carry the same `mergeId` (not -1) and no save came between.
     void record(const PresetImage &edited, const QString &text, int mergeId = -1);
     void setClean();
+    // Whether the state last recorded builds the same bytes as `preset`.
+    bool holds(const PresetImage &preset) const;
 
 signals:
     // Undo or redo: the window puts this preset in place and reloads its views.

@@ -281,7 +281,7 @@ bool DeviceLink::mayTransfer(PresetImage *target, const QString &title)
     return true;
 }
 
-bool DeviceLink::startUpload(PresetImage *target)
+bool DeviceLink::startUpload(PresetImage *target, const BackupSink &backup)
 {
     if (!mayTransfer(target, QStringLiteral("Send Preset")))
         return false;
@@ -294,21 +294,44 @@ bool DeviceLink::startUpload(PresetImage *target)
 
     transferSize = transferSizeFor(*image);
     txBuffer = image->image();
+    backupSink = backup;
+    readingBackup = bool(backupSink);
+    uploading = !readingBackup;
+    progressBase = 0;
+    if (readingBackup) {
+        rxBuffer = QVector<int>(image->imageSize(), 0);
+        rxFilled = QBitArray(transferSize);
+        transferState = DownloadFirst;
+        transferPos = 0;
+    } else if (syncDateTime) {
+        dateTimePending = true;
+    } else {
+        transferState = UploadFirst;
+    }
+    if (!announceStart(readingBackup ? 2 * transferSize : transferSize))
+        return false;
+    emit statusChanged(QStringLiteral("Sending Preset to RSX-4..."));
+    if (readingBackup)
+        requestBlock();
+    else
+        beginWriting();
+    return isBusy();
+}
+
+void DeviceLink::beginWriting()
+{
     uploading = true;
     blocksSent = 0;
     blocksAcknowledged = 0;
-    if (syncDateTime)
+    transferPos = 0;
+    if (syncDateTime) {
         dateTimePending = true;
-    else
-        transferState = UploadFirst;
-    if (!announceStart())
-        return false;
-    emit statusChanged(QStringLiteral("Sending Preset to RSX-4..."));
-    if (syncDateTime)
+        transferState = Idle;
         sendDateTime();
-    else
+    } else {
+        transferState = UploadFirst;
         sendNextBlock();
-    return isBusy();
+    }
 }
 
 bool DeviceLink::startDownload(PresetImage *target)
@@ -321,9 +344,11 @@ bool DeviceLink::startDownload(PresetImage *target)
     rxFilled = QBitArray(transferSize);
     qCDebug(lcDevice) << "Connected Eeprom Size: " << transferSize;
     uploading = false;
+    readingBackup = false;
+    progressBase = 0;
     transferState = DownloadFirst;
     transferPos = 0;
-    if (!announceStart())
+    if (!announceStart(transferSize))
         return false;
     emit statusChanged(QStringLiteral("Receiving Preset from RSX-4..."));
     qCDebug(lcDevice) << "Begin Download...";
@@ -331,14 +356,14 @@ bool DeviceLink::startDownload(PresetImage *target)
     return isBusy();
 }
 
-bool DeviceLink::announceStart()
+bool DeviceLink::announceStart(int maximum)
 {
     // The state is set before anyone hears of the transfer: showing its
     // progress may run a poll tick, and a tick that closes the link must find
     // a transfer to abort.
     outcome = TransferOutcome::Running;
     transferOpening = true;
-    emit transferStarted(transferSize);
+    emit transferStarted(maximum);
     transferOpening = false;
     return isBusy();
 }
@@ -482,6 +507,10 @@ void DeviceLink::finishDownload()
         transferError(TransferOutcome::BadReply);
         return;
     }
+    if (readingBackup) {
+        finishBackup();
+        return;
+    }
     qCDebug(lcDevice) << "Download Complete.";
     transferState = Idle;
     outcome = TransferOutcome::Completed;
@@ -493,18 +522,43 @@ void DeviceLink::finishDownload()
     emit statusChanged(QStringLiteral("Download Complete"));
 }
 
+void DeviceLink::finishBackup()
+{
+    PresetImage unitPreset;
+    for (int i = 0; i < transferSize; ++i)
+        unitPreset.setImageByte(i, rxBuffer.at(i));
+    unitPreset.parseImage();
+    const BackupSink sink = std::move(backupSink);
+    backupSink = nullptr;
+    const bool kept = sink(unitPreset);
+    qCDebug(lcDevice) << "Backup of the unit's preset kept:" << kept;
+    // The sink may have closed the link.
+    if (!isBusy())
+        return;
+    if (!kept) {
+        transferError(TransferOutcome::BackupRefused);
+        return;
+    }
+    readingBackup = false;
+    progressBase = transferSize;
+    beginWriting();
+}
+
 void DeviceLink::transferError(TransferOutcome cause)
 {
     qCDebug(lcDevice) << "Transfer Error Occurred";
     dateTimePending = false;
     transferState = Idle;
     outcome = cause;
+    backupSink = nullptr;
     emit transferEnded();
-    emit transferFailed(uploading, cause);
+    // A failed backup read is a failed download; a refused backup is the
+    // upload's own end.
+    emit transferFailed(uploading || cause == TransferOutcome::BackupRefused, cause);
 }
 
 void DeviceLink::setProgress(int value)
 {
     if (isBusy())
-        emit progressChanged(value);
+        emit progressChanged(progressBase + value);
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVector>
+#include <functional>
 
 class PresetImage;
 struct hid_device_;
@@ -52,11 +53,18 @@ public:
         // A download reply reached past the transfer, or left bytes unfilled.
         BadReply,
         Cancelled,
+        // The backup sink did not keep the unit's preset: nothing was written.
+        BackupRefused,
     };
     Q_ENUM(TransferOutcome)
 
     static const QString FirmwareTooNewText;
     static const QString MidiRemoteControlText;
+
+    // Takes the preset an upload is about to overwrite, read from the unit into
+    // a new preset and parsed; returns whether it was kept. Runs inside the
+    // tick (or step()) that read the last block.
+    using BackupSink = std::function<bool(const PresetImage &unitPreset)>;
 
     explicit DeviceLink(QObject *parent = nullptr);
     ~DeviceLink() override;
@@ -68,11 +76,18 @@ public:
     // owned and must outlive the transfer; an upload sends the image bytes as
     // they are when it starts. False when the transfer did not start or was
     // over before they returned.
-    bool startUpload(PresetImage *image);
+    //
+    // With a `backup` sink the upload first reads the unit's preset as a
+    // download does (its failures are reported as a download's) and hands it
+    // to the sink; only when that succeeds and the sink keeps it does the
+    // writing begin. One transfer: transferStarted() announces both lengths,
+    // progress runs across both, and transferEnded() comes once.
+    bool startUpload(PresetImage *image, const BackupSink &backup = {});
     bool startDownload(PresetImage *image);
-    // Stops a download, leaving the image untouched. An upload is not stopped:
-    // it runs on from its own copy of the image, since a unit left with half a
-    // preset is worse than one that gets all of it.
+    // Stops a download, or an upload still reading its backup, leaving the
+    // image and the unit untouched. An upload that has begun writing is not
+    // stopped: it runs on from its own copy of the image, since a unit left
+    // with half a preset is worse than one that gets all of it.
     void cancelDownload();
 
     // For a caller without an event loop (no timer runs): opens the unit at a
@@ -95,6 +110,9 @@ public:
 
     bool isOnline() const { return deviceOpen; }
     bool isBusy() const { return transferState != Idle || dateTimePending; }
+    // Bytes are being written to the unit: stopping now leaves it half a preset.
+    bool isUploading() const { return uploading && isBusy(); }
+    bool isReadingBackup() const { return readingBackup && isBusy(); }
     int pollInterval() const { return pollTimer.interval(); }
     bool isPolling() const { return pollTimer.isActive(); }
 
@@ -105,6 +123,7 @@ public:
     double unitCpldVersion() const { return cpldVersion; }
 
     int currentTransferState() const { return transferState; }
+    // Within the current phase: the backup read, or the bytes written.
     int transferPosition() const { return transferPos; }
     int transferLength() const { return transferSize; }
 
@@ -144,7 +163,10 @@ private:
     void checkAccess();
     // The checks both transfers begin with; remembers the image.
     bool mayTransfer(PresetImage *target, const QString &title);
-    bool announceStart();
+    bool announceStart(int maximum);
+    // The upload's date and time, then its blocks.
+    void beginWriting();
+    void finishBackup();
     void closeDevice();
     void routeReport();
     void clearFirmwareString();
@@ -191,6 +213,11 @@ private:
     int blocksSent = 0;
     int blocksAcknowledged = 0;
     bool uploading = false;
+    // An upload's first phase, reading what it will overwrite.
+    bool readingBackup = false;
+    BackupSink backupSink;
+    // Where the current phase's progress starts.
+    int progressBase = 0;
     TransferOutcome outcome = TransferOutcome::None;
     int transferState = Idle;
     int transferPos = 0;

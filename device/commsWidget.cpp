@@ -4,6 +4,7 @@
 #include "deviceInfoDialog.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -101,6 +102,10 @@ commsWidget::commsWidget(QWidget *parent) : QWidget(parent)
     progressDialog->setLabelText(tr("Transferring preset to/from RSX-4..."));
     progressDialog->setCancelButtonText(tr("Cancel"));
     progressDialog->setRange(0, 1);
+    // The last block sent is not the last acknowledged: the dialog, and the
+    // window it blocks, wait for transferEnded.
+    progressDialog->setAutoReset(false);
+    progressDialog->setAutoClose(false);
     progressDialog->reset();
     connect(progressDialog, &QProgressDialog::canceled, this, &commsWidget::pdCancelTransfer);
 
@@ -128,7 +133,9 @@ commsWidget::~commsWidget() = default;
 
 void commsWidget::startUpload(PresetImage *image)
 {
-    deviceLink.startUpload(image);
+    deviceLink.startUpload(image, [this](const PresetImage &unitPreset) {
+        return backup.keep(unitPreset) != UnitBackup::Result::Failed;
+    });
     updateLinkDisplay();
 }
 
@@ -210,6 +217,10 @@ void commsWidget::showTransferFailure(bool upload, DeviceLink::TransferOutcome c
     else if (!upload && cause == Outcome::BadReply)
         text = tr("The RSX-4 sent a reply that does not fit the preset. The preset in Cuesmith "
                   "is unchanged.");
+    else if (cause == Outcome::BackupRefused)
+        text = tr("The preset in the RSX-4 could not be kept as a backup in %1 (%2), so nothing "
+                  "was sent: the unit keeps its preset.")
+                   .arg(QDir::toNativeSeparators(backup.lastPath()), backup.lastError());
     // A cancelled download needs no word: the user asked for it.
     if (!text.isEmpty())
         showWarning(upload ? tr("Send Preset") : tr("Receive Preset"), text);

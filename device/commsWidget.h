@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceLink.h"
+#include "UnitBackup.h"
 
 #include <QWidget>
 #include <memory>
@@ -25,7 +26,9 @@ public:
     explicit commsWidget(QWidget *parent = nullptr);
     ~commsWidget() override;
 
-    // Call after the pages have been applied and the image built.
+    // Call after the pages have been applied and the image built. The unit's
+    // preset is read and kept as a backup first; nothing is written unless
+    // that succeeds.
     void startUpload(PresetImage *image);
     void startDownload(PresetImage *image);
 
@@ -34,6 +37,8 @@ public:
     // The "Sync Date and Time with Upload" option; never shown.
     QCheckBox *syncDateTimeOption() const { return syncDateTimeCheck.get(); }
     QProgressDialog *transferDialog() const { return progressDialog; }
+    // Where every upload keeps the preset it overwrites.
+    UnitBackup &unitBackup() { return backup; }
 
 signals:
     void commsStatusChange(const QString &text);
@@ -55,6 +60,7 @@ private:
     void showTransferFailure(bool upload, DeviceLink::TransferOutcome cause);
 
     DeviceLink deviceLink;
+    UnitBackup backup;
     QGroupBox *linkGroup = nullptr;
     QLedIndicator *linkLed = nullptr;
     QLabel *unitLabel = nullptr;

@@ -137,8 +137,10 @@ QGroupBox *detailsitems::buildSysexGroup()
     m_sysexField = new sysexEdit(group);
     m_sysexField->setObjectName("sysexField");
     auto *column = groupLayout<QVBoxLayout>(group);
-    column->addWidget(new QLabel(
-        "Enter Sysex message, beginning with F0 and ending with F7 (Max 30 bytes)", group));
+    column->addWidget(
+        new QLabel(tr("Enter Sysex message, beginning with F0 and ending with F7 (Max %1 bytes)")
+                       .arg(EventRecords::SysexMaxMessage),
+                   group));
     auto *row = new QHBoxLayout;
     addLabelled(row, "Port:", m_sysexPort);
     row->addWidget(m_sysexField);
@@ -161,7 +163,10 @@ QGroupBox *detailsitems::buildSerialGroup()
     m_serialField = new hexEdit(group);
     m_serialField->setObjectName("serialField");
     auto *column = groupLayout<QVBoxLayout>(group);
-    column->addWidget(new QLabel("Enter Serial Data in Hex or ASCII format (Max 30 bytes)", group));
+    // The number is the one buildEvent() cuts the field's bytes to.
+    column->addWidget(new QLabel(tr("Enter Serial Data in Hex or ASCII format (Max %1 bytes)")
+                                     .arg(EventRecords::SerialMaxData),
+                                 group));
     auto *row = new QHBoxLayout;
     row->addWidget(m_serialHex);
     row->addWidget(m_serialAscii);

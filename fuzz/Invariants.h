@@ -446,13 +446,25 @@ inline QString checkDevice(RandomImage &random)
             const QVector<int> before = image.image();
             const int completed = unit.completedUploads(), downloaded = downloads;
             progress = 0;
-            upload ? link.startUpload(&image) : link.startDownload(&image);
+            // Half the uploads first read the unit's preset for a sink, which
+            // may refuse it: then nothing may be written.
+            const bool backup = upload && random.chance(50), keep = random.chance(80);
+            int backups = 0;
+            QVector<int> backedUp;
+            const DeviceLink::BackupSink sink = [&](const P &unitPreset) {
+                backedUp = unitPreset.image();
+                return ++backups, keep;
+            };
+            upload ? link.startUpload(&image, backup ? sink : DeviceLink::BackupSink())
+                   : link.startDownload(&image);
             for (int ticks = 0; ticks < 1000 && link.isBusy(); ++ticks)
                 link.pollUsb();
             EXPECT(!link.isBusy(), "a transfer never ended");
             for (const std::string &v : unit.violations())
                 return QString::fromStdString(v);
+            bool wrote = false;
             for (const VirtualUnit::OutputReport &out : unit.receivedReports()) {
+                wrote = wrote || out[2] == 0x0D;
                 EXPECT(out[2] != 0x0E || (out[1] == 0 && out[4] == 0 && out[8] == 0), out[1]);
                 EXPECT(out[2] != 0x0C || (out[1] == 0 && out[4] == 0 && out[6] == 0), out[1]);
             }
@@ -460,7 +472,9 @@ inline QString checkDevice(RandomImage &random)
             const bool finished = downloads > downloaded, faults = unplugAfter || failBlock;
             const bool stored = unit.completedUploads() > completed;
             EXPECT(finished == (!upload && (!unplugAfter || unplugAfter > (size + 23) / 24)), "");
-            EXPECT(stored || faults || !upload, "an upload did not finish");
+            EXPECT(stored || faults || !upload || (backup && !keep), "an upload did not finish");
+            EXPECT(!wrote || !backup || (backups == 1 && keep), "written without a kept backup");
+            EXPECT(!backups || backedUp.mid(0, size) == unitBefore.mid(0, size), "backup");
             QVector<int> expected = before;
             std::copy_n(unitBytes.begin(), finished ? size : 0, expected.begin());
             EXPECT(image.image() == expected, finished ? "download" : "changed, not downloaded");

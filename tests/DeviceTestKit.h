@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QProgressDialog>
+#include <QStandardPaths>
 
 // Drives a device-link panel against the virtual unit, one poll tick at a time.
 namespace kit {
@@ -80,6 +81,8 @@ inline QVector<int> toInts(const std::vector<std::uint8_t> &bytes, int count)
 inline void setUpTestCase()
 {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // Uploads keep backups; never among the user's.
+    QStandardPaths::setTestModeEnabled(true);
     quietLog();
 }
 

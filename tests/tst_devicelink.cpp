@@ -38,8 +38,11 @@ struct Rig
     commsWidget panel;
     QSignalSpy status{&panel, &commsWidget::commsStatusChange};
 
+    QTemporaryDir backups;
+
     bool connect(int seed)
     {
+        panel.unitBackup().setFolder(backups.path());
         fillImage(image, seed);
         before = image.image();
         const bool online = connectUnit(panel);
@@ -106,7 +109,8 @@ private slots:
         unit().setEeprom(std::vector<std::uint8_t>(size * 3 / 2, 0x31));
         Rig r;
         QVERIFY(r.connect(32));
-        unit().setUnplugAfterReports(unplugAfter);
+        // Counted from the first write: an upload reads every block for its backup first.
+        unit().setUnplugAfterReports(unplugAfter && upload ? unplugAfter + blocks : unplugAfter);
         unit().setFailWriteBlock(failBlock);
         ModalAnswerer answerer;
         answerer.ignoreClass("QProgressDialog");

@@ -5,6 +5,7 @@
 #include "PresetFile.h"
 #include "RecentFiles.h"
 #include "ToolRun.h"
+#include "UnitBackup.h"
 #include "VirtualUnit.h"
 #include "WindowDriver.h"
 #include "gpiConfigWidget.h"
@@ -84,10 +85,42 @@ class tst_document : public QObject
         return enter.isAccepted() && drop.isAccepted();
     }
 
+    // An edited preset on its way to the unit, its dialog cancelled once
+    // the first block has gone.
+    static commsWidget &startCancelledUpload(MainWindow &w)
+    {
+        VirtualUnit &unit = VirtualUnit::instance();
+        unit.setPlugged(true);
+        commsWidget &panel = *w.findChild<commsWidget *>();
+        if (!kit::connectUnit(panel))
+            qFatal("no unit");
+        unit.clearLog();
+        QTest::keyClicks(nameEdit(w), "Q");
+        w.onCommsRequestUpload();
+        auto writing = [&unit] {
+            for (const auto &out : unit.receivedReports())
+                if (out[2] == 0x0D)
+                    return true;
+            return false;
+        };
+        for (int i = 0; i < 300 && !writing(); ++i)
+            kit::tick(panel);
+        panel.transferDialog()->findChild<QPushButton *>()->click();
+        if (!writing() || !panel.link()->isBusy() || panel.transferDialog()->isVisible())
+            qFatal("no upload running");
+        return panel;
+    }
+
 private slots:
+    void init()
+    {
+        VirtualUnit::instance().reset();
+        VirtualUnit::instance().setPlugged(false);
+    }
     void initTestCase()
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QStandardPaths::setTestModeEnabled(true);
         VirtualUnit::instance().setPlugged(false);
         // Recent files go to a folder of this run, never into the user's settings.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("cfg"));
@@ -228,6 +261,129 @@ private slots:
         QVERIFY(kit::finishTransfer(panel) >= 0 && !undo->isEnabled());
         QCOMPARE(answers.boxes, QStringList{Question});
         QCOMPARE(settledBytes(window), states.last());
+    }
+
+    // An upload clears the mark only when the unit then holds exactly the
+    // preset in the window: nothing edited while it ran on after Cancel, and
+    // a unit that takes the whole image.
+    void uploadMark_data()
+    {
+        QTest::addColumn<QString>("firmware");
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("untouched") << "1.6" << false << false;
+        QTest::newRow("edited after Cancel") << "1.6" << true << true;
+        QTest::newRow("1232-byte unit") << "1.4" << false << true;
+    }
+    void uploadMark()
+    {
+        QFETCH(QString, firmware);
+        QFETCH(bool, edit);
+        QFETCH(bool, modified);
+        VirtualUnit::instance().setFirmwareVersion(firmware.toStdString());
+        MainWindow window({"cuesmith"});
+        commsWidget &panel = startCancelledUpload(window);
+        if (edit)
+            QTest::keyClicks(nameEdit(window), "R");
+        QVERIFY(kit::finishTransfer(panel) > 0);
+        QCOMPARE(window.isWindowModified(), modified);
+        Answers answers(QMessageBox::Cancel);
+        action(window, "New Preset")->trigger();
+        QCOMPARE(answers.boxes, modified ? QStringList{Question} : QStringList());
+    }
+
+    // Quit or closing the window while an upload runs on after Cancel asks
+    // first (Return and Escape mean Cancel, which keeps both); a download
+    // running asks nothing.
+    void quitDuringUpload()
+    {
+        MainWindow window({"cuesmith"});
+        commsWidget &panel = startCancelledUpload(window);
+        QStringList boxes, keys{"Return", "Escape", "Cancel", "Quit Anyway", "Discard"};
+        ModalAnswerer modal;
+        modal.setAnswer([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            boxes << box->windowTitle() + " | " + box->text();
+            const QString key = keys.isEmpty() ? "Cancel" : keys.takeFirst();
+            if (key == "Return" || key == "Escape")
+                return QTest::keyClick(box, key == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == key)
+                    return b->click();
+            box->reject();
+        });
+        action(window, "Quit")->trigger();
+        QVERIFY(!window.close() && !window.close() && panel.link()->isBusy());
+        QVERIFY(window.close());
+        const QString running = "Upload Running | The preset is still being sent to the RSX-4. "
+                                "Quitting now leaves an incomplete preset in the unit.";
+        QCOMPARE(boxes, QStringList({running, running, running, running, Question}));
+        QVERIFY(kit::finishTransfer(panel) > 0);
+
+        MainWindow other({"cuesmith"});
+        commsWidget &otherPanel = *other.findChild<commsWidget *>();
+        QVERIFY(kit::connectUnit(otherPanel));
+        other.onCommsRequestDownload();
+        kit::tick(otherPanel, 5);
+        QVERIFY(otherPanel.link()->isBusy() && other.close());
+        QVERIFY(kit::finishTransfer(otherPanel) > 0 && boxes.size() == 5);
+    }
+
+    // Every upload first keeps the unit's preset as download and "Save Preset
+    // As..." from a new preset would write it (a 1232-byte unit's rest is the
+    // new preset's), and not twice when equal. "Open Unit Backup..." makes the
+    // folder and opens one as Open does.
+    void uploadKeepsBackup_data()
+    {
+        QTest::addColumn<QString>("firmware");
+        QTest::newRow("1760 bytes") << "1.6";
+        QTest::newRow("1232 bytes") << "1.4";
+    }
+    void uploadKeepsBackup()
+    {
+        QFETCH(QString, firmware);
+        VirtualUnit &unit = VirtualUnit::instance();
+        unit.setFirmwareVersion(firmware.toStdString());
+        PresetImage onUnit;
+        onUnit.setValue(PresetImage::PresetName, 0, 'U');
+        onUnit.setValue(PresetImage::TriggerSlots, 1, 0, 1);
+        onUnit.buildImage();
+        std::vector<std::uint8_t> eeprom = kit::pattern(5);
+        std::copy_n(onUnit.image().begin(), firmware == "1.6" ? 1760 : 1232, eeprom.begin());
+        unit.setEeprom(eeprom);
+        unit.setPlugged(true);
+        MainWindow window({"cuesmith"});
+        commsWidget &panel = *window.findChild<commsWidget *>();
+        UnitBackup &backup = panel.unitBackup();
+        backup.setFolder(m_dir.filePath("backups " + firmware));
+        {
+            Answers answers;
+            action(window, "Open Unit Backup...")->trigger();
+            QCOMPARE(answers.folders, QStringList{backup.folder()});
+            QVERIFY(QDir(backup.folder()).exists());
+        }
+        const QString saved = m_dir.filePath("downloaded " + firmware + ".rsx4pre");
+        {
+            Answers answers(QMessageBox::Ok, saved);
+            QVERIFY(kit::connectUnit(panel));
+            window.onCommsRequestDownload();
+            QVERIFY(kit::finishTransfer(panel) > 0);
+            action(window, "Save Preset As...")->trigger();
+            for (int upload = 0; upload < 2; ++upload) {
+                window.onCommsRequestUpload();
+                QVERIFY(kit::finishTransfer(panel) > 0);
+            }
+            QCOMPARE(answers.boxes, QStringList());
+        }
+        QCOMPARE(backup.files().size(), 1);
+        QCOMPARE(readFile(backup.files().first()), readFile(saved));
+        QTest::keyClicks(nameEdit(window), "Z");
+        Answers opening(QMessageBox::Discard, backup.files().first());
+        action(window, "Open Unit Backup...")->trigger();
+        QCOMPARE(opening.boxes, QStringList{Question});
+        QCOMPARE(shownTitle(window),
+                 ProgramTitle + " - " + QFileInfo(backup.files().first()).fileName());
+        QCOMPARE(nameEdit(window)->text().left(1), "U");
     }
 
     void fileTypeInstalled()

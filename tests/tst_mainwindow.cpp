@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -394,6 +395,11 @@ void tst_mainwindow::events()
     page.click("serialAscii");
     page.click("serialCr");
     page.type("serialField", QString::fromUtf8("Gain \u20ac\u00e9t\u00e9"));
+    // The prompt names the length the field keeps.
+    QStringList prompts;
+    for (QLabel *label : page.window.findChildren<QLabel *>())
+        prompts << label->text();
+    QVERIFY(prompts.contains("Enter Serial Data in Hex or ASCII format (Max 28 bytes)"));
     page.store();
     page.clickSlot(5);
     page.kind(EventKind::System);

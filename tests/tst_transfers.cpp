@@ -1,6 +1,7 @@
 #include "DeviceTestKit.h"
 #include "HidAccess.h"
 #include "ModalAnswerer.h"
+#include "UnitBackup.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -13,28 +14,32 @@ using namespace kit;
 
 namespace {
 
-const QString Send = "Send Preset", Receive = "Receive Preset";
-const QString Refused = "The RSX-4 reported an error while receiving the preset. The unit may now "
-                        "hold an incomplete preset: send the preset again.";
-const QString SendLost = "The RSX-4 was disconnected before the preset was completely sent. The "
-                         "unit may hold an incomplete preset: reconnect it and send the preset "
-                         "again.";
-const QString ReceiveLost = "The RSX-4 was disconnected before the preset was completely "
-                            "received. The preset in Cuesmith is unchanged.";
-const QString NoFit = "The RSX-4 sent a reply that does not fit the preset. The preset in "
-                      "Cuesmith is unchanged.";
+const QString Refused = "Send Preset | The RSX-4 reported an error while receiving the preset. "
+                        "The unit may now hold an incomplete preset: send the preset again.";
+const QString SendLost = "Send Preset | The RSX-4 was disconnected before the preset was "
+                         "completely sent. The unit may hold an incomplete preset: reconnect it "
+                         "and send the preset again.";
+const QString ReceiveLost = "Receive Preset | The RSX-4 was disconnected before the preset was "
+                            "completely received. The preset in Cuesmith is unchanged.";
+const QString NoFit = "Receive Preset | The RSX-4 sent a reply that does not fit the preset. The "
+                      "preset in Cuesmith is unchanged.";
+const QString NoBackup = "Send Preset | The preset in the RSX-4 could not be kept as a backup in "
+                         "/dev/null/backups/rsx4-20261207-093000.rsx4pre (the folder cannot be "
+                         "created), so nothing was sent: the unit keeps its preset.";
 
 // How a transfer is ended early: write block `at` refused, the unit unplugged
 // after report `at` or in the tick the transfer's start lets run, read reply
-// `at` claiming `count` bytes, or Cancel after `at` ticks. Then the box's text
-// ("Send Preset" or "Receive Preset"), or none.
-enum Fault { Refuse, Unplug, UnplugAtStart, Reply, Cancel };
+// `at` claiming `count` bytes, Cancel after `at` ticks, or a backup folder that
+// cannot be made. Whether any block was written (an upload first reads 74
+// blocks for its backup), then the box ("title | text"), or none.
+enum Fault { Refuse, Unplug, UnplugAtStart, Reply, Cancel, NoFolder };
 struct Abort
 {
     bool upload;
     Fault fault;
     int at, count, dateStatus;
-    QString text;
+    bool writes;
+    QString box;
 };
 
 // Lays out hidraw entries under `root`: "hidraw3 <HID_ID> rw|locked|gone, ...",
@@ -73,28 +78,38 @@ private slots:
     {
         QTest::addColumn<Abort>("c");
         auto row = [](const char *tag, const Abort &c) { QTest::newRow(tag) << c; };
-        row("upload, two outstanding, last refused", {true, Refuse, 74, 0, 0x80, Refused});
-        row("upload, unplugged", {true, Unplug, 10, 0, 0, SendLost});
-        row("upload, unplugged as it starts", {true, UnplugAtStart, 0, 0, 0, SendLost});
-        row("upload, two outstanding, cancelled, runs to its end", {true, Cancel, 9, 0, 0x80, {}});
-        row("download, unplugged", {false, Unplug, 6, 0, 0, ReceiveLost});
-        row("download, unplugged as it starts", {false, UnplugAtStart, 0, 0, 0, ReceiveLost});
-        row("download, last reply past the end", {false, Reply, 74, 9, 0, NoFit});
-        row("download, short reply leaves a gap", {false, Reply, 3, 10, 0, NoFit});
-        row("download, cancelled", {false, Cancel, 10, 0, 0, {}});
+        row("upload, two outstanding, last refused", {true, Refuse, 74, 0, 0x80, true, Refused});
+        row("upload, unplugged", {true, Unplug, 84, 0, 0, true, SendLost});
+        row("upload, cancelled, runs to its end", {true, Cancel, 83, 0, 0x80, true, {}});
+        row("upload, unplugged as it starts", {true, UnplugAtStart, 0, 0, 0, false, ReceiveLost});
+        row("upload, unplugged in backup", {true, Unplug, 10, 0, 0, false, ReceiveLost});
+        row("upload, backup reply past the end", {true, Reply, 74, 9, 0, false, NoFit});
+        row("upload, cancelled in backup", {true, Cancel, 73, 0, 0, false, {}});
+        row("upload, backup not written", {true, NoFolder, 0, 0, 0, false, NoBackup});
+        row("download, unplugged", {false, Unplug, 6, 0, 0, false, ReceiveLost});
+        row("download, unplugged as it starts",
+            {false, UnplugAtStart, 0, 0, 0, false, ReceiveLost});
+        row("download, last reply past the end", {false, Reply, 74, 9, 0, false, NoFit});
+        row("download, short reply leaves a gap", {false, Reply, 3, 10, 0, false, NoFit});
+        row("download, cancelled", {false, Cancel, 10, 0, 0, false, {}});
     }
     // The image, the unit and the user all learn the same end of a transfer;
     // a box comes only once the transfer is over and its dialog gone.
     void aborts()
     {
         QFETCH(Abort, c);
+        const bool boxed = !c.box.isEmpty(), completes = !boxed && (c.fault != Cancel || c.writes);
         unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(3));
         commsWidget panel;
+        QTemporaryDir backups;
+        panel.unitBackup().setFolder(c.fault == NoFolder ? "/dev/null/backups" : backups.path());
+        panel.unitBackup().setClock([] { return QDateTime({2026, 12, 7}, {9, 30}); });
         PresetImage image;
         fillImage(image, 4);
         const QVector<int> before = image.image();
         QVERIFY(connectUnit(panel));
+        unit().clearLog();
         unit().setFailWriteBlock(c.fault == Refuse ? c.at : 0);
         unit().setUnplugAfterReports(c.fault == Unplug ? c.at : 0);
         int replies = 0;
@@ -123,21 +138,83 @@ private slots:
         }
         QVERIFY(finishTransfer(panel) >= 0);
 
-        const bool boxed = !c.text.isEmpty(), completes = !boxed && (c.upload || c.fault != Cancel);
-        QCOMPARE(answerer.titles().join('|'), boxed ? c.upload ? Send : Receive : QString());
-        QCOMPARE(answerer.texts().join('|'), c.text);
+        QCOMPARE(answerer.titles().value(0) + " | " + answerer.texts().value(0),
+                 boxed ? c.box : " | ");
+        QCOMPARE(answerer.titles().size(), int(boxed));
         QVERIFY(transferOver && !dialogShown(panel));
+        // Nothing is written unless the unit's preset was kept first.
+        const auto &sent = unit().receivedReports();
+        QCOMPARE(std::any_of(sent.begin(), sent.end(), [](auto &r) { return r[2] == 0x0D; }),
+                 c.writes);
+        QCOMPARE(UnitBackup(backups.path()).files().size(), int(c.writes));
         QCOMPARE(status.contains({c.upload ? "Upload Complete" : "Download Complete"}), completes);
         QCOMPARE(uploaded.count() + unit().completedUploads(), c.upload && completes ? 2 : 0);
         QCOMPARE(image.image(), completes && !c.upload ? toInts(unit().eeprom(), 1760) : before);
     }
 
+    // The window stays blocked until the unit has acknowledged the last block,
+    // not merely until it was sent.
+    void dialogWaitsForLastAcknowledgement()
+    {
+        commsWidget panel;
+        QTemporaryDir backups;
+        panel.unitBackup().setFolder(backups.path());
+        PresetImage image;
+        QVERIFY(connectUnit(panel));
+        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
+        panel.startUpload(&image);
+        // One dialog for the backup read and the upload.
+        QCOMPARE(panel.transferDialog()->maximum(), 2 * 1760);
+        auto lastSent = [] {
+            const auto &sent = unit().receivedReports();
+            return !sent.empty() && sent.back()[2] == 0x0D && sent.back()[3] == 3;
+        };
+        for (int i = 0; i < 300 && !lastSent(); ++i)
+            tick(panel);
+        QVERIFY(lastSent() && dialogShown(panel) && !status.contains({"Upload Complete"}));
+        QCOMPARE(panel.transferDialog()->windowModality(), Qt::WindowModal);
+        tick(panel);
+        QVERIFY(!dialogShown(panel) && status.contains({"Upload Complete"}));
+    }
+
+    // The backup folder: named by the clock, "-2" and on for a taken name, a
+    // preset equal to the newest not written again, the newest 50 kept, and
+    // no other file touched.
+    void backupFolder()
+    {
+        QTemporaryDir dir;
+        UnitBackup backup(dir.filePath("new/backups"));
+        QDateTime now({2026, 12, 7}, {9, 30, 5});
+        backup.setClock([&now] { return now; });
+        QVERIFY(backup.makeFolder() && QFile(backup.folder() + "/notes").open(QFile::WriteOnly));
+        PresetImage preset;
+        QStringList kept;
+        auto keep = [&](int name) {
+            preset.setValue(PresetImage::PresetName, 0, 'A' + name);
+            const int result = int(backup.keep(preset));
+            kept << QString::number(result) + QFileInfo(backup.lastPath()).fileName().mid(14);
+        };
+        for (int name : {0, 0, 1, 0, 0})
+            keep(name);
+        QCOMPARE(kept, QStringList({"0093005.rsx4pre", "1093005.rsx4pre", "0093005-2.rsx4pre",
+                                    "0093005-3.rsx4pre", "1093005-3.rsx4pre"}));
+        for (int i = 0; i < 50; ++i)
+            now = now.addSecs(1), keep(1 - i % 2);
+        const QStringList files = backup.files();
+        QCOMPARE(files.size(), 50);
+        QVERIFY(files.first().endsWith("093055.rsx4pre") &&
+                files.last().endsWith("093006.rsx4pre"));
+        QVERIFY(QFile::exists(backup.folder() + "/notes"));
+    }
+
     // Without an event loop, through the calls a command-line tool makes: a
     // slow unit that accepts the date and time, so two blocks go out at once;
-    // the download started the moment the upload is done reads back every
-    // byte, and a reply without data (a late acknowledgement) moves nothing.
+    // the upload hands the unit's old preset to its backup sink first; the
+    // download started the moment the upload is done reads back every byte,
+    // and a reply without data (a late acknowledgement) moves nothing.
     void uploadThenDownloadByPath()
     {
+        unit().setEeprom(pattern(2));
         unit().setDateTimeStatus(0x80);
         unit().setReplyLatency(3);
         DeviceLink link;
@@ -149,8 +226,13 @@ private slots:
         stepUntil([&] { return link.firmwareExchangeDone(); });
         PresetImage sent, received;
         fillImage(sent, 7);
-        QVERIFY(link.startUpload(&sent));
+        QVector<int> backedUp;
+        QVERIFY(link.startUpload(&sent, [&](const PresetImage &old) {
+            backedUp = old.image();
+            return link.isReadingBackup();
+        }));
         stepUntil([&] { return !link.isBusy(); });
+        QCOMPARE(backedUp, toInts(pattern(2), 1760));
         unit().queueReport({0, 0x0D, 0x80});
         QVERIFY(link.startDownload(&received));
         stepUntil([&] { return !link.isBusy(); });
