@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTextStream>
@@ -32,6 +33,17 @@ QCommandLineOption option(const QString &name)
                                   "without it, the first unit found.",
                                   "path");
     return QCommandLineOption(NoVerifyOption, "Do not download the preset again to compare it.");
+}
+
+// QCommandLineParser names the program as it was started, which may be a
+// path into a build tree; the user knows it by its name.
+QString helpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString started = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+    if (text.startsWith(started))
+        text.replace(0, started.size(), QStringLiteral("Usage: cuesmith-cli"));
+    return text;
 }
 
 QString argumentHelp(const QString &argument)
@@ -105,8 +117,17 @@ QString CommandRunner::usage() const
     return text;
 }
 
+void CommandRunner::endProgress()
+{
+    if (!progressOpen)
+        return;
+    err << '\n';
+    progressOpen = false;
+}
+
 int CommandRunner::fail(int status, const QString &message)
 {
+    endProgress();
     err << "cuesmith-cli: " << message << '\n';
     err.flush();
     return status;
@@ -138,9 +159,9 @@ int CommandRunner::run(const QStringList &arguments)
         QStringList rest = arguments.mid(1);
         rest.prepend(QStringLiteral("cuesmith-cli"));
         if (!parser.parse(rest))
-            return fail(UsageError, parser.errorText() + "\n" + parser.helpText());
+            return fail(UsageError, parser.errorText() + "\n" + helpText(parser));
         if (parser.isSet(help)) {
-            out << parser.helpText();
+            out << helpText(parser);
             return Success;
         }
         if (parser.positionalArguments().size() != command.arguments.size() + 1)
@@ -149,8 +170,9 @@ int CommandRunner::run(const QStringList &arguments)
                             .arg(command.name,
                                  command.arguments.isEmpty() ? QStringLiteral("no arguments")
                                                              : command.arguments.join(' '),
-                                 parser.helpText()));
+                                 helpText(parser)));
         const int status = (this->*command.handler)(parser);
+        endProgress();
         out.flush();
         err.flush();
         return status;
@@ -272,6 +294,7 @@ int CommandRunner::sessionFailed(const UnitSession &session, int result)
 void CommandRunner::attach(UnitSession &session, const QString &verb)
 {
     session.onWarning = [this](const QString &text) {
+        endProgress();
         err << "cuesmith-cli: warning: " << text << '\n';
         err.flush();
     };
@@ -279,8 +302,9 @@ void CommandRunner::attach(UnitSession &session, const QString &verb)
         return;
     session.onProgress = [this, verb](int value, int maximum) {
         err << '\r' << verb << ' ' << value << '/' << maximum << " bytes";
+        progressOpen = true;
         if (value >= maximum)
-            err << '\n';
+            endProgress();
         err.flush();
     };
 }

@@ -50,6 +50,8 @@ private:
 
     QString usage() const;
     int fail(int status, const QString &message);
+    // Ends a progress line still open, so that the next text starts a line.
+    void endProgress();
     bool loadPreset(const QString &path, PresetImage &image, bool settle = true);
     bool writeOutput(const QString &path, const QByteArray &data);
 
@@ -69,6 +71,7 @@ private:
     QTextStream &out;
     QTextStream &err;
     bool progressShown = false;
+    bool progressOpen = false;
     int replyTimeout = 2000;
     HidAccess accessCheck;
 };

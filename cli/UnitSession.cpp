@@ -21,9 +21,12 @@ UnitSession::UnitSession(const HidAccess &access, int replyTimeout)
     QObject::connect(
         &deviceLink, &DeviceLink::warning,
         [this](const QString &, const QString &warningText) { warnings << warningText; });
-    QObject::connect(&deviceLink, &DeviceLink::transferStarted,
-                     [this](int maximum) { progressMaximum = maximum; });
+    QObject::connect(&deviceLink, &DeviceLink::transferStarted, [this](int maximum) {
+        progressMaximum = maximum;
+        progressValue = 0;
+    });
     QObject::connect(&deviceLink, &DeviceLink::progressChanged, [this](int value) {
+        progressValue = value;
         if (onProgress)
             onProgress(value, progressMaximum);
     });
@@ -129,6 +132,10 @@ UnitSession::Result UnitSession::finishTransfer()
     using Outcome = DeviceLink::TransferOutcome;
     switch (deviceLink.lastOutcome()) {
     case Outcome::Completed:
+        // A download reports each block before it arrives: the last one is
+        // never counted.
+        if (onProgress && progressValue < progressMaximum)
+            onProgress(progressMaximum, progressMaximum);
         return Result::Ok;
     case Outcome::UnitError:
         return fail(Result::Failed,

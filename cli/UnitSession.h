@@ -56,6 +56,7 @@ private:
     HidAccess access;
     int timeout = 2000;
     int progressMaximum = 0;
+    int progressValue = 0;
     QStringList warnings;
     QString text;
     QString unitPath;

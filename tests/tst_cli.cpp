@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +62,7 @@ class tst_cli : public QObject
         QTextStream out(&r.out), err(&r.err);
         CommandRunner runner(out, err);
         runner.setReplyTimeout(200);
+        runner.setProgressShown(true);
         runner.setAccessCheck(HidAccess(path(sysRoot), path("dev")));
         for (QString &a : args)
             a.replace("%D", dir.path());
@@ -211,6 +213,10 @@ private slots:
         const Result r = cli(args);
         QCOMPARE(r.status, status);
         QVERIFY2((r.out + r.err).contains(message), qPrintable(r.out + r.err));
+        // The progress line ends before anything else is said, and at the end.
+        QVERIFY2(!r.err.contains(QRegularExpression("bytes[^\\r\\n]")) &&
+                     (r.err.isEmpty() || r.err.endsWith('\n')),
+                 qPrintable(r.err));
         QVERIFY(!QFile::exists(path("x")));
     }
 
@@ -265,6 +271,38 @@ private slots:
             QCOMPARE(u.completedUploads(), 1);
             QVERIFY(u.violations().empty());
         }
+    }
+
+    // Help and usage errors name the tool as it is installed, not as it was started.
+    void helpNamesTheTool()
+    {
+        for (const QString command : {"show", "diff", "list", "upload"}) {
+            const QString usage = "Usage: cuesmith-cli [options] " + command;
+            QVERIFY2(cli({command, "--help"}).out.startsWith(usage), qPrintable(command));
+            QVERIFY(cli({command, "x", "y", "z"}).err.contains('\n' + usage));
+        }
+    }
+
+    // The man page gives exactly the states list prints for a unit it cannot name.
+    void listStatesAsTheManPageSays()
+    {
+        QFile page(CUESMITH_SOURCE_DIR "/cli/cuesmith-cli.1");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString entry = QString(page.readAll()).section(".B list\n", 1).section(".TP", 0, 0);
+        QStringList documented, printed;
+        sysRoot = "sys";
+        for (auto it = QRegularExpression("\"([^\"]+)\"").globalMatch(entry); it.hasNext();)
+            documented << it.next().captured(1);
+        for (const QString fault : {"permission", "unopenable", "silent"}) {
+            VirtualUnit &u = unit();
+            u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString() : u.path());
+            u.setPlugFile(fault == "unopenable" ? path("absent").toStdString() : "");
+            u.setAnswerFirmwareRequests(fault != "silent");
+            printed << cli({"list"}).out.section('\t', 2).trimmed();
+        }
+        documented.sort();
+        printed.sort();
+        QCOMPARE(documented, printed);
     }
 
     void linksNeitherQtGuiNorWidgets()
