@@ -125,6 +125,18 @@ private slots:
         const QByteArray json = readAll(path("new.json"));
         writeAll(path("m"), QByteArray(json).replace("\"Setup Macro\"", "\"Setup\""));
         writeAll(path("item"), QByteArray(json).replace("\"9600\"", "\"9601\""));
+        QCOMPARE(cli({"export", "%D/bad", "-o", "%D/bad.json"}).status, 0);
+        const QByteArray bad = readAll(path("bad.json"));
+        const char *edits[][3] = {
+            {"minus", "\"00 00 00 00 00\"", "\"-1 00 00 00 00\""},
+            {"plus", "\"00 00 00 00 00\"", "\"+1 00 00 00 00\""},
+            {"one digit", "\"00 00 00 00 00\"", "\"0 00 00 00 00\""},
+            {"three digits", "\"00 00 00 00 00\"", "\"000 00 00 00 00\""},
+            {"unlisted slot", "\"kind\": \"MIDI\",", "\"kind\": \"MIDI\", \"slot\": 3,"},
+            {"status and type", "\"status\": 0", "\"status\": 0, \"type\": \"Note On\""},
+            {"row key", "\"GPI 2\": {", "\"GPI 2\": {\"Colour\": 1,"}};
+        for (const auto &edit : edits)
+            writeAll(path(edit[0]), QByteArray(bad).replace(edit[1], edit[2]));
         // A unit the access check sees and this user may not open.
         QVERIFY(QDir(dir.path()).mkpath("sys/class/hidraw/hidraw7/device"));
         writeAll(path("sys/class/hidraw/hidraw7/device/uevent"), "HID_ID=0003:000004D8:0000F29E\n");
@@ -173,6 +185,19 @@ private slots:
         row("missing field", {"import", "%D/m", "-o", "%D/x"}, 3,
             "\"General/Setup Macro\": missing");
         row("malformed field", {"import", "%D/item", "-o", "%D/x"}, 3, "\"9601\" is not an item");
+        row("hex sign -", {"import", "%D/minus", "-o", "%D/kept"}, 3,
+            "field \"Carried/Fixed Config Bytes\": \"-1\" is not two hex digits");
+        row("hex sign +", {"import", "%D/plus", "-o", "%D/kept"}, 3,
+            "\"+1\" is not two hex digits");
+        row("one hex digit", {"import", "%D/one digit", "-o", "%D/x"}, 3, "\"0\" is not two hex");
+        row("three hex digits", {"import", "%D/three digits", "-o", "%D/x"}, 3, "\"000\" is not");
+        row("unknown key in a record", {"import", "%D/unlisted slot", "-o", "%D/kept"}, 3,
+            "field \"Events/Unlisted Records/1/slot\": unknown field");
+        row("key beside status", {"diff", "%D/bad", "%D/status and type"}, 3,
+            "field \"Events/Unlisted Records/1/type\": unknown field");
+        row("unknown key in a row", {"import", "%D/row key", "-o", "%D/kept"}, 3,
+            "field \"GPIO/GPI Configuration/GPI 2/Colour\": unknown field");
+        row("refused file", {"export", "%D/foreign", "-o", "%D/kept"}, 3, "not a preset file");
         row("not writable", {"export", "%D/new", "-o", "%D/no/x"}, 3, "cannot be written");
         row("differences", {"diff", "%D/new", "%D/bad"}, 1, "GPI 1 slot 1: 0 -> {\"code\":170");
         row("code in no range", {"check", "%D/bad"}, 1, "code 170 is in no event range");
@@ -186,6 +211,7 @@ private slots:
         row("firmware 2.0", {"upload", "%D/new"}, 5, "firmware version newer", "2.0");
         row("status 0xFF", {"upload", "%D/new"}, 5, "refused a block (status 0xFF)", "refuse");
         row("unplugged", {"download", "-o", "%D/x"}, 5, "went offline", "unplug");
+        row("unplugged, kept", {"download", "-o", "%D/kept"}, 5, "went offline", "unplug");
         row("timed out", {"info"}, 5, "no reply from the unit for 0.2 s", "silent");
         row("verify", {"upload", "%D/new"}, 6, "address 30 holds 0x01, 0x00 was sent", "corrupt");
     }
@@ -210,6 +236,7 @@ private slots:
                 r[14] ^= r[1] == 0x0C && r[7] == 24 ? 1 : 0;
                 return true;
             });
+        writeAll(path("kept"), "kept");
         const Result r = cli(args);
         QCOMPARE(r.status, status);
         QVERIFY2((r.out + r.err).contains(message), qPrintable(r.out + r.err));
@@ -218,6 +245,7 @@ private slots:
                      (r.err.isEmpty() || r.err.endsWith('\n')),
                  qPrintable(r.err));
         QVERIFY(!QFile::exists(path("x")));
+        QCOMPARE(readAll(path("kept")), QByteArray("kept"));
     }
 
     // Two units: list names both, and --device picks the second.
