@@ -232,13 +232,12 @@ int CommandRunner::importJson(QCommandLineParser &parser)
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "import needs -o FILE: the preset file to write");
     const QString path = parser.positionalArguments().at(1);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(FileError,
-                    QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString()));
+    QByteArray json;
     PresetImage image;
     QString error;
-    if (!PresetSource::loadJson(file.readAll(), image, error))
+    if (!PresetSource::readJson(path, json, error))
+        return fail(FileError, error);
+    if (!PresetSource::loadJson(json, image, error))
         return fail(FileError, path + ": " + error);
     if (!PresetSource::save(parser.value(OutputOption), image, error))
         return fail(FileError, error);

@@ -1,23 +1,26 @@
 // cuesmith-cli, run in-process against files and the virtual unit.
 #include "CommandRunner.h"
 #include "FirmwareStringNames.h"
-#include "FunctionNames.h"
-#include "GeneralPage.h"
-#include "MidiPage.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
 #include "PresetFile.h"
 #include "PresetImage.h"
 #include "RandomImage.h"
 #include "VirtualUnit.h"
-#include "gpiConfigWidget.h"
-#include "relayConfigWidget.h"
+#include "WindowDriver.h"
 
-#include <QBuffer>
+#include <QAction>
 #include <QDir>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <sys/stat.h>
 
 struct Result
 {
@@ -53,6 +56,7 @@ class tst_cli : public QObject
 
     QTemporaryDir dir;
     QString sysRoot = "sys"; // where the access check looks
+    std::unique_ptr<MainWindow> window;
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
@@ -79,40 +83,37 @@ class tst_cli : public QObject
         return VirtualUnit::unit(index);
     }
 
-    // What the window writes for a file: open, every page loaded and applied
-    // again, "Save Preset As...".
-    QByteArray windowSave(const QByteArray &file)
+    // What the window makes of a file: opened with "Open Preset...", saved with
+    // "Save Preset As..."; empty when the window refuses the file.
+    QByteArray windowSave(const QString &file)
     {
-        QBuffer in;
-        in.setData(file);
-        in.open(QIODevice::ReadOnly);
-        PresetFile preset;
-        preset.read(in, 1760);
-        PresetImage image;
-        preset.applyTo(image);
-        image.parseImage();
-        QWidget window;
-        GeneralPage general(FunctionNames::macroNames());
-        MidiPage midi(&window);
-        gpiConfigWidget gpi(image, &window);
-        relayConfigWidget relays(image, &window);
-        general.load(image);
-        midi.load(image);
-        midi.apply(image);
-        general.apply(image);
-        gpi.applyToImage(image);
-        relays.applyToImage(image);
-        image.buildImage();
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        PresetFile::write(out, image);
-        return out.data();
+        const QString saved = path("window.rsx4pre");
+        QStringList paths{file, saved};
+        QFile::remove(saved);
+        bool refused = false;
+        ModalAnswerer answerer;
+        answerer.setAnswer([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box) {
+                const QString name = paths.takeFirst();
+                QTimer::singleShot(0, w, [w, name] { ModalAnswerer::acceptFileDialog(w, name); });
+                return;
+            }
+            refused = refused || box->text() == "Unable to Open Preset File";
+            ModalAnswerer::clickButton(box, QDialogButtonBox::Ok);
+        });
+        action(*window, "Open Preset...")->trigger();
+        if (!refused)
+            action(*window, "Save Preset As...")->trigger();
+        return readAll(saved);
     }
 
 private slots:
     void initTestCase()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+        window = std::make_unique<MainWindow>(QStringList{"cuesmith"});
+        QVERIFY(mkfifo(QFile::encodeName(path("fifo")).constData(), 0600) == 0);
         writeAll(path("new"), fileBytes({}));
         writeAll(path("later"), fileBytes({}, PresetFile::Magic, 0x0201));
         writeAll(path("foreign"), "not a preset");
@@ -123,6 +124,7 @@ private slots:
         writeAll(path("bad"), fileBytes(codes));
         QCOMPARE(cli({"export", "%D/new", "-o", "%D/new.json"}).status, 0);
         const QByteArray json = readAll(path("new.json"));
+        writeAll(path("big.json"), json + QByteArray(4 << 20, ' '));
         writeAll(path("m"), QByteArray(json).replace("\"Setup Macro\"", "\"Setup\""));
         writeAll(path("item"), QByteArray(json).replace("\"9600\"", "\"9601\""));
         QCOMPARE(cli({"export", "%D/bad", "-o", "%D/bad.json"}).status, 0);
@@ -159,11 +161,45 @@ private slots:
             const Result imported = cli({"import", "%D/random.json", "-o", "%D/back.rsx4pre"});
             QVERIFY2(exported.status == 0 && imported.status == 0,
                      qPrintable(exported.err + imported.err + random.replay()));
-            QVERIFY2(readAll(path("back.rsx4pre")) == windowSave(file),
+            QVERIFY2(readAll(path("back.rsx4pre")) == windowSave(path("random.rsx4pre")),
                      qPrintable(QStringLiteral("image %1").arg(i) + random.replay()));
             // Both forms of one preset are the same preset.
             QCOMPARE(cli({"diff", "%D/random.rsx4pre", "%D/random.json"}).out, QString());
         }
+    }
+
+    // Every command that reads a preset file gives the window's verdict on it
+    // and reads what the window reads, a file padded to gigabytes included.
+    void readsAsTheWindowOpens_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qint64>("size");
+        RandomImage random;
+        QTest::newRow("padded to 3 GiB") << fileBytes(random.image()) << (qint64(3) << 30);
+        QTest::newRow("earlier, short, padded")
+            << fileBytes(random.image().left(900), PresetFile::OldMagic) << qint64(5 << 20);
+        QTest::newRow("later, padded")
+            << fileBytes({}, PresetFile::Magic, 0x0201) << (qint64(3) << 30);
+        QTest::newRow("cut in the header") << fileBytes({}).left(5) << qint64(0);
+    }
+    void readsAsTheWindowOpens()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(qint64, size);
+        writeAll(path("v.rsx4pre"), file);
+        QVERIFY(size == 0 || QFile::resize(path("v.rsx4pre"), size));
+        const QByteArray saved = windowSave(path("v.rsx4pre"));
+        for (const QString command : {"show", "check", "export"})
+            QCOMPARE(cli({command, "%D/v.rsx4pre"}).status == 3, saved.isEmpty());
+        QCOMPARE(cli({"diff", "%D/v.rsx4pre", "%D/window.rsx4pre"}).status,
+                 saved.isEmpty() ? 3 : 0);
+        QCOMPARE(cli({"export", "%D/v.rsx4pre", "-o", "%D/v.json"}).status,
+                 saved.isEmpty() ? 3 : 0);
+        cli({"import", "%D/v.json", "-o", "%D/v.back"});
+        QCOMPARE(readAll(path("v.back")), saved);
+        QFile::remove(path("v.rsx4pre"));
+        QFile::remove(path("v.json"));
+        QFile::remove(path("v.back"));
     }
 
     void exitStatus_data()
@@ -197,6 +233,13 @@ private slots:
             "field \"Events/Unlisted Records/1/type\": unknown field");
         row("unknown key in a row", {"import", "%D/row key", "-o", "%D/kept"}, 3,
             "field \"GPIO/GPI Configuration/GPI 2/Colour\": unknown field");
+        row("device", {"show", "/dev/zero"}, 3, "/dev/zero: cannot be read: not a regular file");
+        row("FIFO", {"check", "%D/fifo"}, 3, "fifo: cannot be read: not a regular file");
+        row("directory", {"diff", "%D/new", "%D"}, 3, "cannot be read: a directory");
+        row("device as JSON", {"import", "/dev/zero", "-o", "%D/kept"}, 3, "not a regular file");
+        row("JSON too large", {"import", "%D/big.json", "-o", "%D/kept"}, 3,
+            "big.json: refused: larger than any export (4 MiB)");
+        row("JSON too large to show", {"show", "%D/big.json"}, 3, "larger than any export");
         row("refused file", {"export", "%D/foreign", "-o", "%D/kept"}, 3, "not a preset file");
         row("not writable", {"export", "%D/new", "-o", "%D/no/x"}, 3, "cannot be written");
         row("differences", {"diff", "%D/new", "%D/bad"}, 1, "GPI 1 slot 1: 0 -> {\"code\":170");
@@ -295,7 +338,7 @@ private slots:
             const Result r = cli({"upload", "%D/up.rsx4pre"});
             QVERIFY2(r.status == 0, qPrintable(r.err + random.replay()));
             QCOMPARE(QByteArray(reinterpret_cast<const char *>(u.eeprom().data()), length),
-                     windowSave(file).mid(6, length));
+                     windowSave(path("up.rsx4pre")).mid(6, length));
             QCOMPARE(u.completedUploads(), 1);
             QVERIFY(u.violations().empty());
         }
