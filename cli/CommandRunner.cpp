@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -308,6 +309,21 @@ void CommandRunner::attach(UnitSession &session, const QString &verb)
     };
 }
 
+bool CommandRunner::isUnitNode(const QString &device) const
+{
+    if (device.isEmpty())
+        return true;
+    // Another HID device would take the unit's requests as its own: a path is
+    // opened only when sysfs says an RSX-4 is behind it, through any link.
+    const QString node = QFileInfo(device).canonicalFilePath();
+    for (const HidAccess::Node &unit : accessCheck.units()) {
+        if (unit.path == device ||
+            (!node.isEmpty() && QFileInfo(unit.path).canonicalFilePath() == node))
+            return true;
+    }
+    return false;
+}
+
 int CommandRunner::list(QCommandLineParser &)
 {
     const QVector<UnitSession::Unit> units = UnitSession::units();
@@ -331,6 +347,8 @@ int CommandRunner::list(QCommandLineParser &)
 int CommandRunner::info(QCommandLineParser &parser)
 {
     UnitSession session(accessCheck, replyTimeout);
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
     const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     if (result != UnitSession::Result::Ok)
         return sessionFailed(session, int(result));
@@ -350,6 +368,8 @@ int CommandRunner::download(QCommandLineParser &parser)
 {
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "download needs -o FILE: the preset file to write");
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Receiving preset from RSX-4:"));
     PresetImage image;
@@ -374,6 +394,8 @@ int CommandRunner::upload(QCommandLineParser &parser)
     if (!loadPreset(parser.positionalArguments().at(1), image))
         return FileError;
     image.buildImage();
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Sending preset to RSX-4:"));
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);

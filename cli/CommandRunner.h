@@ -64,6 +64,9 @@ private:
     int info(QCommandLineParser &parser);
     int download(QCommandLineParser &parser);
     int upload(QCommandLineParser &parser);
+    // Whether `device` (empty: the first unit found) is a node the access check
+    // knows as an RSX-4.
+    bool isUnitNode(const QString &device) const;
     // Exit status and message for a unit session that did not succeed.
     int sessionFailed(const UnitSession &session, int result);
     void attach(UnitSession &session, const QString &verb);

@@ -142,6 +142,16 @@ private slots:
         // A unit the access check sees and this user may not open.
         QVERIFY(QDir(dir.path()).mkpath("sys/class/hidraw/hidraw7/device"));
         writeAll(path("sys/class/hidraw/hidraw7/device/uevent"), "HID_ID=0003:000004D8:0000F29E\n");
+        // Two units this user may open, and a keyboard.
+        QVERIFY(QDir(dir.path()).mkpath("dev"));
+        for (const char *node : {"hidraw0", "hidraw1", "hidraw5"}) {
+            QVERIFY(
+                QDir(dir.path()).mkpath(QStringLiteral("units/class/hidraw/%1/device").arg(node)));
+            writeAll(path(QStringLiteral("units/class/hidraw/%1/device/uevent").arg(node)),
+                     node[6] == '5' ? "HID_ID=0003:0000046D:0000C31C\n"
+                                    : "HID_ID=0003:000004D8:0000F29E\n");
+            writeAll(path(QStringLiteral("dev/%1").arg(node)), "");
+        }
     }
 
     // Export then import writes exactly what the window saves, for any file
@@ -247,7 +257,10 @@ private slots:
         row("record no slot names", {"check", "%D/bad"}, 1, "code 1: in use, but no slot names");
         row("no unit", {"info"}, 4, "no RSX-4 found", "unplugged");
         row("no unit to open", {"info"}, 4, "no permission to open it", "hidden");
-        row("no unit at path", {"info", "--device", "/dev/hidraw99"}, 4, "no RSX-4 there");
+        row("no unit at path", {"info", "--device", "/dev/hidraw99"}, 4,
+            "cuesmith-cli: /dev/hidraw99 is not an RSX-4\n");
+        row("not a unit", {"upload", "%D/new", "--device", "%D/dev/hidraw5"}, 4,
+            "/dev/hidraw5 is not an RSX-4\n", "keyboard");
         row("no permission", {"list"}, 0, "hidraw7\tVRSX4-1000\tno permission", "permission");
         row("no permission to open", {"upload", "%D/new"}, 4, "no permission", "permission");
         row("MIDI warning", {"upload", "%D/bad"}, 0, "unable to support MIDI Remote", "cpld");
@@ -267,8 +280,10 @@ private slots:
         QFETCH(QString, fault);
         VirtualUnit &u = unit();
         u.setPlugged(fault != "unplugged" && fault != "hidden");
-        sysRoot = fault == "unplugged" ? "none" : "sys";
-        u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString() : u.path());
+        sysRoot = fault == "unplugged" ? "none" : fault == "keyboard" ? "units" : "sys";
+        u.setPath(fault == "permission" ? path("dev/hidraw7").toStdString()
+                  : fault == "keyboard" ? path("dev/hidraw5").toStdString()
+                                        : u.path());
         u.setFirmwareVersion(fault == "2.0" ? "2.0" : "1.6");
         u.setCpldBuild(fault == "cpld" ? "190116" : "190117");
         u.setFailWriteBlock(fault == "refuse" ? 9 : 0);
@@ -306,6 +321,8 @@ private slots:
     void info()
     {
         VirtualUnit &second = unit(1, 2);
+        second.setPath(path("dev/hidraw1").toStdString());
+        sysRoot = "units";
         second.setFirmwareVersion("1.4");
         second.setCpldBuild("190116");
         const Result r = cli({"info", "--device", QString::fromStdString(second.path())});
@@ -321,7 +338,9 @@ private slots:
         RandomImage random;
         const QByteArray eeprom = random.image();
         unit(1, 2).setEeprom(std::vector<std::uint8_t>(eeprom.begin(), eeprom.end()));
-        QCOMPARE(cli({"download", "--device", "/dev/hidraw1", "-o", "%D/down"}).status, 0);
+        VirtualUnit::unit(1).setPath(path("dev/hidraw1").toStdString());
+        sysRoot = "units";
+        QCOMPARE(cli({"download", "--device", "%D/dev/hidraw1", "-o", "%D/down"}).status, 0);
         QCOMPARE(readAll(path("down")), fileBytes(eeprom));
     }
 
