@@ -57,6 +57,7 @@ private:
     int timeout = 2000;
     int progressMaximum = 0;
     int progressValue = 0;
+    int progressCount = 0;
     QStringList warnings;
     QString text;
     QString unitPath;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
@@ -269,6 +270,7 @@ private slots:
         row("unplugged", {"download", "-o", "%D/x"}, 5, "went offline", "unplug");
         row("unplugged, kept", {"download", "-o", "%D/kept"}, 5, "went offline", "unplug");
         row("timed out", {"info"}, 5, "no reply from the unit for 0.2 s", "silent");
+        row("noise, no reply", {"info"}, 5, "no reply from the unit for 0.2 s", "noise");
         row("verify", {"upload", "%D/new"}, 6, "address 30 holds 0x01, 0x00 was sent", "corrupt");
     }
 
@@ -288,14 +290,19 @@ private slots:
         u.setCpldBuild(fault == "cpld" ? "190116" : "190117");
         u.setFailWriteBlock(fault == "refuse" ? 9 : 0);
         u.setUnplugAfterReports(fault == "unplug" ? 40 : 0);
-        u.setAnswerFirmwareRequests(fault != "silent");
+        u.setAnswerFirmwareRequests(fault != "silent" && fault != "noise");
+        u.setNoiseInterval(fault == "noise" ? 20 : 0);
         if (fault == "corrupt") // one bit of a block read back, at address 30
             u.setReplyFilter([](VirtualUnit::Report &r) {
                 r[14] ^= r[1] == 0x0C && r[7] == 24 ? 1 : 0;
                 return true;
             });
         writeAll(path("kept"), "kept");
+        QElapsedTimer time;
+        time.start();
         const Result r = cli(args);
+        // Reports that answer nothing buy no time.
+        QVERIFY(time.elapsed() < 1000);
         QCOMPARE(r.status, status);
         QVERIFY2((r.out + r.err).contains(message), qPrintable(r.out + r.err));
         // The progress line ends before anything else is said, and at the end.
