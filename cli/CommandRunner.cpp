@@ -309,7 +309,7 @@ void CommandRunner::attach(UnitSession &session, const QString &verb)
     };
 }
 
-bool CommandRunner::isUnitNode(const QString &device) const
+bool CommandRunner::isUnitNode(const QString &device)
 {
     if (device.isEmpty())
         return true;
@@ -321,6 +321,7 @@ bool CommandRunner::isUnitNode(const QString &device) const
             (!node.isEmpty() && QFileInfo(unit.path).canonicalFilePath() == node))
             return true;
     }
+    fail(NoUnit, device + " is not an RSX-4");
     return false;
 }
 
@@ -346,9 +347,9 @@ int CommandRunner::list(QCommandLineParser &)
 
 int CommandRunner::info(QCommandLineParser &parser)
 {
-    UnitSession session(accessCheck, replyTimeout);
     if (!isUnitNode(parser.value(DeviceOption)))
-        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
+        return NoUnit;
+    UnitSession session(accessCheck, replyTimeout);
     const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     if (result != UnitSession::Result::Ok)
         return sessionFailed(session, int(result));
@@ -369,7 +370,7 @@ int CommandRunner::download(QCommandLineParser &parser)
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "download needs -o FILE: the preset file to write");
     if (!isUnitNode(parser.value(DeviceOption)))
-        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
+        return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Receiving preset from RSX-4:"));
     PresetImage image;
@@ -395,7 +396,7 @@ int CommandRunner::upload(QCommandLineParser &parser)
         return FileError;
     image.buildImage();
     if (!isUnitNode(parser.value(DeviceOption)))
-        return fail(NoUnit, parser.value(DeviceOption) + " is not an RSX-4");
+        return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Sending preset to RSX-4:"));
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);

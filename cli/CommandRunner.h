@@ -65,8 +65,8 @@ private:
     int download(QCommandLineParser &parser);
     int upload(QCommandLineParser &parser);
     // Whether `device` (empty: the first unit found) is a node the access check
-    // knows as an RSX-4.
-    bool isUnitNode(const QString &device) const;
+    // knows as an RSX-4; if not, says so.
+    bool isUnitNode(const QString &device);
     // Exit status and message for a unit session that did not succeed.
     int sessionFailed(const UnitSession &session, int result);
     void attach(UnitSession &session, const QString &verb);
