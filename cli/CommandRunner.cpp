@@ -12,7 +12,9 @@
 
 #include <QBuffer>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -32,6 +34,17 @@ QCommandLineOption option(const QString &name)
                                   "without it, the first unit found.",
                                   "path");
     return QCommandLineOption(NoVerifyOption, "Do not download the preset again to compare it.");
+}
+
+// QCommandLineParser names the program as it was started, which may be a
+// path into a build tree; the user knows it by its name.
+QString helpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString started = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+    if (text.startsWith(started))
+        text.replace(0, started.size(), QStringLiteral("Usage: cuesmith-cli"));
+    return text;
 }
 
 QString argumentHelp(const QString &argument)
@@ -105,8 +118,17 @@ QString CommandRunner::usage() const
     return text;
 }
 
+void CommandRunner::endProgress()
+{
+    if (!progressOpen)
+        return;
+    err << '\n';
+    progressOpen = false;
+}
+
 int CommandRunner::fail(int status, const QString &message)
 {
+    endProgress();
     err << "cuesmith-cli: " << message << '\n';
     err.flush();
     return status;
@@ -138,9 +160,9 @@ int CommandRunner::run(const QStringList &arguments)
         QStringList rest = arguments.mid(1);
         rest.prepend(QStringLiteral("cuesmith-cli"));
         if (!parser.parse(rest))
-            return fail(UsageError, parser.errorText() + "\n" + parser.helpText());
+            return fail(UsageError, parser.errorText() + "\n" + helpText(parser));
         if (parser.isSet(help)) {
-            out << parser.helpText();
+            out << helpText(parser);
             return Success;
         }
         if (parser.positionalArguments().size() != command.arguments.size() + 1)
@@ -149,8 +171,9 @@ int CommandRunner::run(const QStringList &arguments)
                             .arg(command.name,
                                  command.arguments.isEmpty() ? QStringLiteral("no arguments")
                                                              : command.arguments.join(' '),
-                                 parser.helpText()));
+                                 helpText(parser)));
         const int status = (this->*command.handler)(parser);
+        endProgress();
         out.flush();
         err.flush();
         return status;
@@ -210,13 +233,12 @@ int CommandRunner::importJson(QCommandLineParser &parser)
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "import needs -o FILE: the preset file to write");
     const QString path = parser.positionalArguments().at(1);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(FileError,
-                    QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString()));
+    QByteArray json;
     PresetImage image;
     QString error;
-    if (!PresetSource::loadJson(file.readAll(), image, error))
+    if (!PresetSource::readJson(path, json, error))
+        return fail(FileError, error);
+    if (!PresetSource::loadJson(json, image, error))
         return fail(FileError, path + ": " + error);
     if (!PresetSource::save(parser.value(OutputOption), image, error))
         return fail(FileError, error);
@@ -272,6 +294,7 @@ int CommandRunner::sessionFailed(const UnitSession &session, int result)
 void CommandRunner::attach(UnitSession &session, const QString &verb)
 {
     session.onWarning = [this](const QString &text) {
+        endProgress();
         err << "cuesmith-cli: warning: " << text << '\n';
         err.flush();
     };
@@ -279,10 +302,27 @@ void CommandRunner::attach(UnitSession &session, const QString &verb)
         return;
     session.onProgress = [this, verb](int value, int maximum) {
         err << '\r' << verb << ' ' << value << '/' << maximum << " bytes";
+        progressOpen = true;
         if (value >= maximum)
-            err << '\n';
+            endProgress();
         err.flush();
     };
+}
+
+bool CommandRunner::isUnitNode(const QString &device)
+{
+    if (device.isEmpty())
+        return true;
+    // Another HID device would take the unit's requests as its own: a path is
+    // opened only when sysfs says an RSX-4 is behind it, through any link.
+    const QString node = QFileInfo(device).canonicalFilePath();
+    for (const HidAccess::Node &unit : accessCheck.units()) {
+        if (unit.path == device ||
+            (!node.isEmpty() && QFileInfo(unit.path).canonicalFilePath() == node))
+            return true;
+    }
+    fail(NoUnit, device + " is not an RSX-4");
+    return false;
 }
 
 int CommandRunner::list(QCommandLineParser &)
@@ -307,6 +347,8 @@ int CommandRunner::list(QCommandLineParser &)
 
 int CommandRunner::info(QCommandLineParser &parser)
 {
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     if (result != UnitSession::Result::Ok)
@@ -327,6 +369,8 @@ int CommandRunner::download(QCommandLineParser &parser)
 {
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "download needs -o FILE: the preset file to write");
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Receiving preset from RSX-4:"));
     PresetImage image;
@@ -351,6 +395,8 @@ int CommandRunner::upload(QCommandLineParser &parser)
     if (!loadPreset(parser.positionalArguments().at(1), image))
         return FileError;
     image.buildImage();
+    if (!isUnitNode(parser.value(DeviceOption)))
+        return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Sending preset to RSX-4:"));
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);

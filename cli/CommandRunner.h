@@ -50,6 +50,8 @@ private:
 
     QString usage() const;
     int fail(int status, const QString &message);
+    // Ends a progress line still open, so that the next text starts a line.
+    void endProgress();
     bool loadPreset(const QString &path, PresetImage &image, bool settle = true);
     bool writeOutput(const QString &path, const QByteArray &data);
 
@@ -62,6 +64,9 @@ private:
     int info(QCommandLineParser &parser);
     int download(QCommandLineParser &parser);
     int upload(QCommandLineParser &parser);
+    // Whether `device` (empty: the first unit found) is a node the access check
+    // knows as an RSX-4; if not, says so.
+    bool isUnitNode(const QString &device);
     // Exit status and message for a unit session that did not succeed.
     int sessionFailed(const UnitSession &session, int result);
     void attach(UnitSession &session, const QString &verb);
@@ -69,6 +74,7 @@ private:
     QTextStream &out;
     QTextStream &err;
     bool progressShown = false;
+    bool progressOpen = false;
     int replyTimeout = 2000;
     HidAccess accessCheck;
 };

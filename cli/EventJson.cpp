@@ -186,7 +186,7 @@ EventJson::Event EventJson::fromJson(const QJsonObject &json, const QString &pat
     const QStringList &ports = EventRecords::midiPortNames();
     const auto field = [&](const char *key) { return fields.member(json, key, path); };
     const auto at = [&](const char *key) { return path + '/' + key; };
-    QStringList known{"slot", "code", "kind"};
+    QStringList known{"code", "kind"};
     switch (kind) {
     case EventKind::Midi: {
         r[0] = fields.nameOrNumber(field("port"), at("port"), ports, 1, ByteMax);
@@ -201,11 +201,10 @@ EventJson::Event EventJson::fromJson(const QJsonObject &json, const QString &pat
         const QJsonArray data = fields.array(field("data"), at("data"), 2, 2);
         r[2] = fields.integer(data.at(0), at("data"), 0, ByteMax);
         r[3] = fields.integer(data.at(1), at("data"), 0, ByteMax);
+        // Beside a status byte, a type and channel would go unread.
         known << "port"
-              << "status"
-              << "type"
-              << "channel"
               << "data";
+        known << (json.contains("status") ? QStringList{"status"} : QStringList{"type", "channel"});
         break;
     }
     case EventKind::SysEx: {
@@ -246,10 +245,7 @@ EventJson::Event EventJson::fromJson(const QJsonObject &json, const QString &pat
                     EventRecords::SerialHeaderSize, data);
         known << "ascii"
               << "cr"
-              << "lf"
-              << "text"
-              << "data"
-              << "length"
+              << "lf" << (text ? "text" : "data") << "length"
               << "padding";
         break;
     }

@@ -97,14 +97,16 @@ QByteArray JsonFields::hexBytes(const QJsonValue &value, const QString &path, in
     if (!ok() || text.isEmpty())
         return {};
     QByteArray bytes;
+    const auto hexDigit = [](QChar c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    };
     for (const QString &pair : text.split(' ')) {
-        bool valid = pair.size() == 2;
-        const int byte = pair.toInt(&valid, 16);
-        if (!valid || pair.size() != 2) {
+        // toInt() alone would take a sign: "-1" as FF.
+        if (pair.size() != 2 || !hexDigit(pair[0]) || !hexDigit(pair[1])) {
             fail(path, QStringLiteral("\"%1\" is not two hex digits").arg(pair));
             return {};
         }
-        bytes.append(char(byte));
+        bytes.append(char(pair.toInt(nullptr, 16)));
     }
     if (bytes.size() > maxBytes)
         fail(path,

@@ -118,6 +118,7 @@ void tableFromJson(const QJsonObject &json, const QString &path,
                    const QList<PresetSetting> &settings, PresetImage &image, JsonFields &fields)
 {
     QStringList rows;
+    QHash<QString, QStringList> columns;
     for (const PresetSetting &s : settings) {
         const QString rowPath = join(path, s.row);
         const QJsonObject row = fields.object(fields.member(json, s.row, path), rowPath);
@@ -125,8 +126,11 @@ void tableFromJson(const QJsonObject &json, const QString &path,
                         fields);
         if (!rows.contains(s.row))
             rows << s.row;
+        columns[s.row] << s.name;
     }
     fields.onlyKnown(json, rows, path);
+    for (const QString &row : rows)
+        fields.onlyKnown(json.value(row).toObject(), columns.value(row), join(path, row));
 }
 
 QJsonObject eventsJson(const PresetImage &image)
@@ -206,7 +210,9 @@ private:
             if (fields.ok() && image.value(table, list, slot) != 0)
                 fields.fail(join(eventPath, "slot"),
                             QStringLiteral("slot %1 given twice").arg(slot + 1));
-            const EventJson::Event event = readEvent(json, eventPath);
+            QJsonObject fieldsOfEvent = json;
+            fieldsOfEvent.remove("slot");
+            const EventJson::Event event = readEvent(fieldsOfEvent, eventPath);
             if (fields.ok())
                 image.setValue(table, list, slot, event.code);
         }

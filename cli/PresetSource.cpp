@@ -6,43 +6,92 @@
 #include "PresetJson.h"
 #include "PresetSettings.h"
 
-#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 
-bool PresetSource::isJson(const QByteArray &data)
+namespace {
+
+// Far above any export (a full preset exports to a few hundred KiB): more is
+// not read, let alone parsed.
+constexpr qint64 MaxJsonSize = 4 << 20;
+// Where the first character of a JSON export is looked for.
+constexpr qint64 HeadSize = 4096;
+
+// Only a regular file can be a preset: opening a FIFO blocks, a device or a
+// directory has no end or cannot be read.
+bool openRegular(QFile &file, QString &error)
 {
-    return data.trimmed().startsWith('{');
+    const QFileInfo info(file.fileName());
+    QString reason;
+    if (info.isDir())
+        reason = QStringLiteral("a directory");
+    else if (info.exists() && !info.isFile())
+        reason = QStringLiteral("not a regular file");
+    else if (!file.open(QIODevice::ReadOnly))
+        reason = file.errorString();
+    if (reason.isEmpty())
+        return true;
+    error = QStringLiteral("%1: cannot be read: %2").arg(file.fileName(), reason);
+    return false;
+}
+
+bool readJsonFrom(QFile &file, QByteArray &data, QString &error)
+{
+    data = file.size() > MaxJsonSize ? QByteArray() : file.read(MaxJsonSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("%1: cannot be read: %2").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    if (file.size() <= MaxJsonSize && data.size() <= MaxJsonSize)
+        return true;
+    error = QStringLiteral("%1: refused: larger than any export (%2 MiB)")
+                .arg(file.fileName())
+                .arg(MaxJsonSize >> 20);
+    return false;
+}
+
+} // namespace
+
+bool PresetSource::isJson(const QByteArray &head)
+{
+    return head.trimmed().startsWith('{');
+}
+
+bool PresetSource::readJson(const QString &path, QByteArray &data, QString &error)
+{
+    QFile file(path);
+    return openRegular(file, error) && readJsonFrom(file, data, error);
 }
 
 bool PresetSource::load(const QString &path, PresetImage &image, QString &error,
                         QStringList *notices, bool settleModel)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString());
+    if (!openRegular(file, error))
         return false;
+    if (isJson(file.peek(HeadSize))) {
+        QByteArray data;
+        if (!readJsonFrom(file, data, error))
+            return false;
+        if (loadJson(data, image, error))
+            return true;
+    } else if (loadPresetFile(file, image, error, notices, settleModel)) {
+        return true;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString());
-        return false;
-    }
-    const bool loaded = isJson(data) ? loadJson(data, image, error)
-                                     : loadPresetFile(data, image, error, notices, settleModel);
-    if (!loaded)
-        error = path + ": " + error;
-    return loaded;
+    error = path + ": " + error;
+    return false;
 }
 
-bool PresetSource::loadPresetFile(const QByteArray &data, PresetImage &image, QString &error,
+bool PresetSource::loadPresetFile(QIODevice &device, PresetImage &image, QString &error,
                                   QStringList *notices, bool settleModel)
 {
-    QByteArray copy = data;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
+    // As the window's Open reads it: the header and one image, whatever follows.
     PresetFile file;
-    file.read(buffer, image.imageSize());
+    if (!file.read(device, image.imageSize())) {
+        error = QStringLiteral("cannot be read: %1").arg(device.errorString());
+        return false;
+    }
     const PresetFile::Verdict verdict = file.verdict();
     if (notices && PresetFile::showsEarlierNotice(verdict))
         *notices << PresetFile::earlierNotice();

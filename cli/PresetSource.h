@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class PresetImage;
+class QIODevice;
 
 // Presets as the tool reads and writes them: a preset file judged as the
 // window's Open judges it, or a JSON export; in both cases the model is left
@@ -18,10 +19,13 @@ public:
     // Without `settle`, a preset file's model is exactly what the file holds.
     static bool load(const QString &path, PresetImage &image, QString &error,
                      QStringList *notices = nullptr, bool settle = true);
-    static bool loadPresetFile(const QByteArray &data, PresetImage &image, QString &error,
+    static bool loadPresetFile(QIODevice &device, PresetImage &image, QString &error,
                                QStringList *notices = nullptr, bool settle = true);
     static bool loadJson(const QByteArray &data, PresetImage &image, QString &error);
-    static bool isJson(const QByteArray &data);
+    // Whether a file that begins with `head` is meant as JSON.
+    static bool isJson(const QByteArray &head);
+    // The whole of a JSON file, unless it is larger than any export can be.
+    static bool readJson(const QString &path, QByteArray &data, QString &error);
 
     // What loading and saving in the window does to the model: every setting
     // the pages show is stored back as its item, and the image is built and

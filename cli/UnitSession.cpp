@@ -2,7 +2,10 @@
 
 #include "PresetImage.h"
 
+#include <QElapsedTimer>
+
 #include <hidapi.h>
+#include <tuple>
 
 QVector<UnitSession::Unit> UnitSession::units()
 {
@@ -21,9 +24,13 @@ UnitSession::UnitSession(const HidAccess &access, int replyTimeout)
     QObject::connect(
         &deviceLink, &DeviceLink::warning,
         [this](const QString &, const QString &warningText) { warnings << warningText; });
-    QObject::connect(&deviceLink, &DeviceLink::transferStarted,
-                     [this](int maximum) { progressMaximum = maximum; });
+    QObject::connect(&deviceLink, &DeviceLink::transferStarted, [this](int maximum) {
+        progressMaximum = maximum;
+        progressValue = 0;
+    });
     QObject::connect(&deviceLink, &DeviceLink::progressChanged, [this](int value) {
+        progressValue = value;
+        ++progressCount;
         if (onProgress)
             onProgress(value, progressMaximum);
     });
@@ -81,14 +88,31 @@ UnitSession::Result UnitSession::open(const QString &path, bool allStrings)
 
 UnitSession::Result UnitSession::wait(const std::function<bool()> &done)
 {
+    // One deadline per reply: a report that answers nothing (a unit may send
+    // others at any time) brings no string and no progress, so it buys no
+    // time. The link asks again for the name after every read, so a request
+    // sent is no sign of an answer.
+    const auto answered = [this] {
+        return std::make_tuple(progressCount, deviceLink.firmwareStrings(),
+                               deviceLink.expectedStringCount(), deviceLink.firmwareExchangeDone(),
+                               deviceLink.currentTransferState(), deviceLink.isBusy());
+    };
+    auto last = answered();
+    QElapsedTimer sinceAnswer;
+    sinceAnswer.start();
     while (!done()) {
-        const int read = deviceLink.step(timeout);
+        const qint64 left = timeout - sinceAnswer.elapsed();
+        const int read = left > 0 ? deviceLink.step(int(left)) : 0;
         if (read < 0)
             return fail(Result::Failed, QStringLiteral("%1: the unit went offline").arg(unitPath));
         if (read == 0)
             return fail(Result::TimedOut, QStringLiteral("%1: no reply from the unit for %2 s")
                                               .arg(unitPath)
                                               .arg(timeout / 1000.0));
+        if (answered() != last) {
+            last = answered();
+            sinceAnswer.restart();
+        }
     }
     return Result::Ok;
 }
@@ -129,6 +153,10 @@ UnitSession::Result UnitSession::finishTransfer()
     using Outcome = DeviceLink::TransferOutcome;
     switch (deviceLink.lastOutcome()) {
     case Outcome::Completed:
+        // A download reports each block before it arrives: the last one is
+        // never counted.
+        if (onProgress && progressValue < progressMaximum)
+            onProgress(progressMaximum, progressMaximum);
         return Result::Ok;
     case Outcome::UnitError:
         return fail(Result::Failed,

@@ -56,6 +56,8 @@ private:
     HidAccess access;
     int timeout = 2000;
     int progressMaximum = 0;
+    int progressValue = 0;
+    int progressCount = 0;
     QStringList warnings;
     QString text;
     QString unitPath;

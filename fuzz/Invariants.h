@@ -1,10 +1,11 @@
 #pragma once
 
 // The invariants of the preset image, preset files, event records, the event
-// store, hex text and the device link, each as one checker that takes its
+// store, hex text, the device link and the tool's JSON import, each as one checker that takes its
 // choices from a RandomImage: seeded in the property tests, fed by the input
 // in the fuzz targets. A checker returns what it found broken, or nothing.
 
+#include "CommandRunner.h"
 #include "DeviceLink.h"
 #include "EventStore.h"
 #include "HexText.h"
@@ -13,8 +14,15 @@
 #include "VirtualUnit.h"
 
 #include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
 
 #include <algorithm>
+#include <functional>
 
 #define EXPECT(condition, detail)                                                                  \
     do {                                                                                           \
@@ -489,6 +497,168 @@ inline QString checkDevice(RandomImage &random)
         }
     }
     EXPECT(!unit.isOpen(), "a handle left open by the link");
+    return {};
+}
+
+// Runs cuesmith-cli in-process; its messages go to `messages`.
+inline int runTool(const QStringList &arguments, QString *messages = nullptr)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status =
+        CommandRunner(outStream, errStream).run(QStringList{"cuesmith-cli"} + arguments);
+    if (messages)
+        *messages = err;
+    return status;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+inline void writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(data);
+}
+
+// `value` with `change` applied to it and to every member and element below
+// it, each named by its path as the tool names fields ("Events/Macros/Macro
+// 1/2/code": array elements count from 1).
+inline QJsonValue rewritten(QJsonValue value, const QString &path,
+                            const std::function<void(const QString &, QJsonValue &)> &change)
+{
+    if (value.isObject()) {
+        QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            it.value() =
+                rewritten(it.value(), path.isEmpty() ? it.key() : path + '/' + it.key(), change);
+        value = object;
+    } else if (value.isArray()) {
+        QJsonArray array = value.toArray();
+        for (int i = 0; i < array.size(); ++i)
+            array[i] = rewritten(array[i], path + '/' + QString::number(i + 1), change);
+        value = array;
+    }
+    change(path, value);
+    return value;
+}
+
+// JSON import as the tool runs it, on the export of a random preset, edited:
+// as text at random, by a key that no object of its place has, or by a hex
+// byte that is not two hex digits. It ends; an unknown key or a malformed hex
+// byte is refused by its path; what it accepts exports to a document that
+// imports to the same file and exports to itself (an unedited export: to
+// itself); what it refuses, it says why and writes no file.
+inline QString checkImport(RandomImage &random)
+{
+    static QTemporaryDir dir;
+    const auto at = [](const char *name) { return dir.filePath(name); };
+    writeBytes(at("in.rsx4pre"), QByteArray::fromHex("00234abd0200") + random.image());
+    EXPECT(runTool({"export", at("in.rsx4pre"), "-o", at("in.json")}) == 0, "export");
+    const QByteArray exported = fileBytes(at("in.json"));
+
+    QByteArray edited = exported;
+    QString expected; // the refusal an edit must meet
+    const int mode = random.below(4);
+    if (mode == 1) {
+        static const char *const tokens[] = {"\"slot\": 1, ",
+                                             "\"x\": 0, ",
+                                             "\"padding\": \"01\", ",
+                                             "\"length\": 9, ",
+                                             "\"status\": 144, ",
+                                             "\"text\": \"A\", ",
+                                             "-",
+                                             "+",
+                                             "0",
+                                             "F",
+                                             " ",
+                                             "\"",
+                                             ",",
+                                             ":",
+                                             "{",
+                                             "}",
+                                             "[",
+                                             "]",
+                                             "null",
+                                             "true",
+                                             "1e300",
+                                             "-0.5",
+                                             "\\u00e9"};
+        for (int n = 1 + random.below(4); n > 0; --n) {
+            const int pos = random.below(edited.size() + 1), op = random.below(4);
+            const QByteArray token = tokens[random.below(int(std::size(tokens)))];
+            if (op == 0)
+                edited.insert(pos, token);
+            else if (op == 1)
+                edited.remove(pos, 1 + random.below(8));
+            else if (op == 2)
+                edited.replace(pos, 1, token);
+            else
+                edited.insert(pos, random.bytes(1 + random.below(4)));
+        }
+    } else if (mode > 1) {
+        static const QRegularExpression hex(QStringLiteral("^[0-9A-F]{2}( [0-9A-F]{2})*$"));
+        const QJsonValue root = QJsonDocument::fromJson(exported).object();
+        QStringList places;
+        rewritten(root, {}, [&](const QString &path, QJsonValue &v) {
+            const QString key = path.section('/', -1);
+            const bool bytes = v.isString() && hex.match(v.toString()).hasMatch() &&
+                               (key == "data" || key == "padding" || path.startsWith("Carried/"));
+            if (mode == 2 ? v.isObject() : bytes)
+                places << path;
+        });
+        const QString place = places.value(random.below(places.size()));
+        const QString key = QStringList{"x", "slot", "Slot"}.at(random.below(3));
+        const QString pair = QStringList{"-1", "+1", "1", "001", "0x", " 1"}.at(random.below(6));
+        const QJsonValue changed = rewritten(root, {}, [&](const QString &path, QJsonValue &v) {
+            if (path != place || (mode == 2 && v.toObject().contains(key)))
+                return;
+            if (mode == 2) {
+                QJsonObject object = v.toObject();
+                object[key] = 0;
+                v = object;
+                expected = QStringLiteral("field \"%1%2\": unknown field")
+                               .arg(path.isEmpty() ? path : path + '/', key);
+            } else {
+                QStringList pairs = v.toString().split(' ');
+                pairs[random.below(pairs.size())] = pair;
+                v = pairs.join(' ');
+                expected = QStringLiteral("\"%1\" is not two hex digits")
+                               .arg(pair.startsWith(' ') ? "" : pair);
+            }
+        });
+        edited = QJsonDocument(changed.toObject()).toJson();
+    }
+    writeBytes(at("edited.json"), edited);
+    const bool kept = random.chance(50);
+    QFile::remove(at("out.rsx4pre"));
+    if (kept)
+        writeBytes(at("out.rsx4pre"), "kept");
+
+    QString messages;
+    const int status = runTool({"import", at("edited.json"), "-o", at("out.rsx4pre")}, &messages);
+    const QByteArray saved = fileBytes(at("out.rsx4pre"));
+    EXPECT(expected.isEmpty() || (status == 3 && messages.contains(expected)),
+           expected + " / " + messages);
+    if (status != 0) {
+        EXPECT(status == 3, status);
+        EXPECT(saved == (kept ? "kept" : "<none>"), "a refused import wrote its file");
+        EXPECT(messages.startsWith("cuesmith-cli: " + at("edited.json") + ": "), messages);
+        return {};
+    }
+    EXPECT(saved.size() == 1766, saved.size());
+    EXPECT(runTool({"export", at("out.rsx4pre"), "-o", at("again.json")}) == 0, "export again");
+    const QByteArray again = fileBytes(at("again.json"));
+    EXPECT(mode != 0 || QJsonDocument::fromJson(again) == QJsonDocument::fromJson(exported),
+           "an export imports and exports to another document");
+    EXPECT(runTool({"import", at("again.json"), "-o", at("back.rsx4pre")}) == 0, "import again");
+    EXPECT(fileBytes(at("back.rsx4pre")) == saved, "the export of an import imports otherwise");
+    EXPECT(runTool({"export", at("back.rsx4pre"), "-o", at("back.json")}) == 0, "");
+    EXPECT(fileBytes(at("back.json")) == again, "the export of an import exports otherwise");
     return {};
 }
 

@@ -17,6 +17,10 @@ private slots:
     void records() { QCOMPARE(RandomImage::firstFailure(invariants::checkRecords, 90), QString()); }
     void store() { QCOMPARE(RandomImage::firstFailure(invariants::checkStore, 200), QString()); }
     void hex() { QCOMPARE(RandomImage::firstFailure(invariants::checkHexText, 500), QString()); }
+    void jsonImport()
+    {
+        QCOMPARE(RandomImage::firstFailure(invariants::checkImport, 150), QString());
+    }
 
     void defaultPreset()
     {

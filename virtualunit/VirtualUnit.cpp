@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 // A handle belongs to one plugging-in of the unit.
@@ -140,6 +141,7 @@ void VirtualUnit::reset()
     m_failWriteBlock = 0;
     m_answerFirmware = true;
     setRandomReports(0);
+    setNoiseInterval(0);
     m_replyFilter = nullptr;
     m_replies.clear();
     m_havePrevious = false;
@@ -172,6 +174,8 @@ void VirtualUnit::applyEnvironment()
         setAnswerFirmwareRequests(number == 0);
     if (envNumber("VIRTUAL_UNIT_RANDOM_REPORTS", number))
         setRandomReports(static_cast<int>(number));
+    if (envNumber("VIRTUAL_UNIT_NOISE_INTERVAL", number))
+        setNoiseInterval(static_cast<int>(number));
     if (envNumber("VIRTUAL_UNIT_DATETIME_STATUS", number))
         setDateTimeStatus(static_cast<int>(number));
     if (envNumber("VIRTUAL_UNIT_PLUGGED", number))
@@ -263,6 +267,39 @@ void VirtualUnit::setRandomReports(int every, unsigned seed)
     m_random.seed(seed);
 }
 
+void VirtualUnit::setNoiseInterval(int milliseconds)
+{
+    m_noiseInterval = std::max(milliseconds, 0);
+    m_nextNoise = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_noiseInterval);
+}
+
+VirtualUnit::Report VirtualUnit::noise()
+{
+    Report report;
+    for (auto &byte : report)
+        byte = static_cast<std::uint8_t>(m_random() & 0xFF);
+    while (report[1] >= SetDateTime && report[1] <= FirmwareString)
+        report[1] = static_cast<std::uint8_t>(m_random() & 0xFF);
+    return report;
+}
+
+void VirtualUnit::chatter(int milliseconds)
+{
+    using Clock = std::chrono::steady_clock;
+    if (m_noiseInterval == 0 || !m_replies.empty())
+        return;
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point until =
+        milliseconds < 0 ? m_nextNoise
+                         : std::min(m_nextNoise, now + std::chrono::milliseconds(milliseconds));
+    if (until > now)
+        std::this_thread::sleep_for(until - now);
+    if (Clock::now() < m_nextNoise)
+        return;
+    m_replies.push_back({noise(), m_reads});
+    m_nextNoise = Clock::now() + std::chrono::milliseconds(m_noiseInterval);
+}
+
 void VirtualUnit::queueReport(const Report &report)
 {
     m_replies.push_back({report, m_reads + m_latency + 1});
@@ -347,6 +384,7 @@ int VirtualUnit::read(hid_device *device, unsigned char *data, size_t length)
         violation("read before non-blocking mode was set");
     if (length != ReportSize)
         violation("read of " + std::to_string(length) + " bytes instead of 64");
+    chatter(0);
     return take(data, length);
 }
 
@@ -360,6 +398,7 @@ int VirtualUnit::readTimeout(hid_device *device, unsigned char *data, size_t len
     ++m_reads;
     if (milliseconds != 0 && !m_replies.empty() && m_replies.front().readyAtRead > m_reads)
         m_reads = m_replies.front().readyAtRead;
+    chatter(milliseconds);
     return take(data, length);
 }
 
@@ -522,12 +561,7 @@ void VirtualUnit::reply(Report report)
         return;
     if (m_randomEvery > 0 && ++m_repliesSinceRandom >= m_randomEvery) {
         m_repliesSinceRandom = 0;
-        Report noise;
-        for (auto &byte : noise)
-            byte = static_cast<std::uint8_t>(m_random() & 0xFF);
-        while (noise[1] >= SetDateTime && noise[1] <= FirmwareString)
-            noise[1] = static_cast<std::uint8_t>(m_random() & 0xFF);
-        queueReport(noise);
+        queueReport(noise());
     }
     queueReport(report);
 }

@@ -3,6 +3,7 @@
 #include <hidapi.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -83,6 +84,9 @@ public:
     // Puts one report of random bytes, whose command byte no request uses,
     // before every n-th reply (0: never).
     void setRandomReports(int every, unsigned seed = 1);
+    // While no reply waits, sends such a report every `milliseconds` (0:
+    // never), in real time: a unit that chatters and never falls silent.
+    void setNoiseInterval(int milliseconds);
     // A report of the caller's own, read after the replies already waiting.
     void queueReport(const Report &report);
     // Sees each reply of the unit before it is queued, may change it, and drops
@@ -129,6 +133,10 @@ private:
     bool usable(hid_device *device);
     hid_device *connect();
     int take(unsigned char *data, size_t length);
+    Report noise();
+    // Waits up to `milliseconds` (negative: as long as it takes) for the next
+    // report of chatter, when nothing else waits.
+    void chatter(int milliseconds);
     void unplug();
     void violation(const std::string &text);
     void check(const Report &report);
@@ -165,6 +173,8 @@ private:
     int m_randomEvery = 0;
     int m_repliesSinceRandom = 0;
     std::mt19937 m_random;
+    int m_noiseInterval = 0;
+    std::chrono::steady_clock::time_point m_nextNoise;
     ReplyFilter m_replyFilter;
 
     long m_reads = 0;
