@@ -23,6 +23,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -605,6 +606,10 @@ void MainWindow::openFile(const QString &path)
 
 bool MainWindow::loadPresetFile(const QString &path)
 {
+    // Only a regular file can hold a preset: opening a FIFO would wait for a
+    // writer with the window frozen, and a device may never end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -8,6 +8,7 @@
 #include "PresetJson.h"
 #include "PresetSource.h"
 #include "TextReport.h"
+#include "UnitBackup.h"
 #include "UnitSession.h"
 
 #include <QBuffer>
@@ -23,6 +24,7 @@ namespace {
 const QString OutputOption = QStringLiteral("output");
 const QString DeviceOption = QStringLiteral("device");
 const QString NoVerifyOption = QStringLiteral("no-verify");
+const QString NoBackupOption = QStringLiteral("no-backup");
 
 QCommandLineOption option(const QString &name)
 {
@@ -33,6 +35,9 @@ QCommandLineOption option(const QString &name)
                                   "The unit at <path> (a /dev/hidraw node, as list shows it); "
                                   "without it, the first unit found.",
                                   "path");
+    if (name == NoBackupOption)
+        return QCommandLineOption(NoBackupOption,
+                                  "Do not keep the unit's preset as a backup file first.");
     return QCommandLineOption(NoVerifyOption, "Do not download the preset again to compare it.");
 }
 
@@ -95,8 +100,9 @@ const QList<CommandRunner::Command> &CommandRunner::commands()
          &CommandRunner::download},
         {"upload",
          {"FILE"},
-         "Send a preset to the unit, then download it again and compare.",
-         {DeviceOption, NoVerifyOption},
+         "Keep the unit's preset as a backup, send a preset to the unit, then download it "
+         "again and compare.",
+         {DeviceOption, NoVerifyOption, NoBackupOption},
          &CommandRunner::upload},
     };
     return list;
@@ -400,8 +406,24 @@ int CommandRunner::upload(QCommandLineParser &parser)
     UnitSession session(accessCheck, replyTimeout);
     attach(session, QStringLiteral("Sending preset to RSX-4:"));
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);
+    UnitBackup backup;
+    DeviceLink::BackupSink keep;
+    if (!parser.isSet(NoBackupOption))
+        keep = [this, &backup](const PresetImage &unitPreset) {
+            if (backup.keep(unitPreset) == UnitBackup::Result::Failed)
+                return false;
+            endProgress();
+            err << "backup: " << backup.lastPath() << '\n';
+            err.flush();
+            return true;
+        };
     if (result == UnitSession::Result::Ok)
-        result = session.upload(image);
+        result = session.upload(image, keep);
+    if (result != UnitSession::Result::Ok &&
+        session.link().lastOutcome() == DeviceLink::TransferOutcome::BackupRefused)
+        return fail(FileError, QStringLiteral("%1: the unit's preset could not be kept as a "
+                                              "backup in %2 (%3); nothing was sent")
+                                   .arg(session.path(), backup.lastPath(), backup.lastError()));
     if (result != UnitSession::Result::Ok)
         return sessionFailed(session, int(result));
     if (parser.isSet(NoVerifyOption))

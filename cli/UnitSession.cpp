@@ -117,9 +117,9 @@ UnitSession::Result UnitSession::wait(const std::function<bool()> &done)
     return Result::Ok;
 }
 
-UnitSession::Result UnitSession::upload(PresetImage &image)
+UnitSession::Result UnitSession::upload(PresetImage &image, const DeviceLink::BackupSink &backup)
 {
-    return start(deviceLink.startUpload(&image));
+    return start(deviceLink.startUpload(&image, backup));
 }
 
 UnitSession::Result UnitSession::download(PresetImage &image)

@@ -34,7 +34,9 @@ public:
     // Opens the unit at `path`, or the first one found, and waits for its
     // name (string 1) or, with `allStrings`, for every firmware string.
     Result open(const QString &path, bool allStrings);
-    Result upload(PresetImage &image);
+    // With `backup`, the unit's preset is read and handed to it first; nothing
+    // is sent unless it returns true.
+    Result upload(PresetImage &image, const DeviceLink::BackupSink &backup = {});
     Result download(PresetImage &image);
 
     // What went wrong, for the user.

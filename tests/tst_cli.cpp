@@ -370,6 +370,45 @@ private slots:
         }
     }
 
+    // The unit's preset is kept as a backup first, as the window saves it;
+    // without the backup nothing is sent.
+    void uploadBackup()
+    {
+        const QString folder = path("data/cuesmith/backups");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path("data")));
+        RandomImage random;
+        const QByteArray held = random.image();
+        writeAll(path("held.rsx4pre"), fileBytes(held));
+        VirtualUnit &u = unit();
+        u.setEeprom(std::vector<std::uint8_t>(held.begin(), held.end()));
+        Result r = cli({"upload", "%D/new"});
+        const QString backup = QRegularExpression("backup: (.*)\n").match(r.err).captured(1);
+        QVERIFY2(r.status == 0 && backup.startsWith(folder + "/rsx4-"), qPrintable(r.err));
+        QCOMPARE(readAll(backup), windowSave(path("held.rsx4pre")));
+        QCOMPARE(u.completedUploads(), 1);
+
+        const auto unitHolds = [&u] {
+            return QByteArray(reinterpret_cast<const char *>(u.eeprom().data()), 1760);
+        };
+        const QByteArray before = unitHolds();
+        r = cli({"upload", "%D/held.rsx4pre", "--no-backup", "--no-verify"});
+        QVERIFY(r.status == 0 && !r.err.contains("backup") && unitHolds() != before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+
+        const QByteArray kept = unitHolds();
+        u.setUnplugAfterReports(40);
+        r = cli({"upload", "%D/new"});
+        QVERIFY2(r.status == 5 && r.err.contains("went offline"), qPrintable(r.err));
+        u.setPlugged(true);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path("new")));
+        r = cli({"upload", "%D/new"});
+        QVERIFY2(r.status == 3 && r.err.contains("could not be kept as a backup"),
+                 qPrintable(r.err));
+        QCOMPARE(u.completedUploads(), 2);
+        QCOMPARE(unitHolds(), kept);
+        qunsetenv("XDG_DATA_HOME");
+    }
+
     // Help and usage errors name the tool as it is installed, not as it was started.
     void helpNamesTheTool()
     {
