@@ -2,6 +2,7 @@
 
 #include "PresetFile.h"
 #include "PresetImage.h"
+#include "PresetSettings.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -43,8 +44,9 @@ bool stampOf(const QString &name, Stamp &stamp)
 
 QByteArray fileBytes(const PresetImage &preset)
 {
+    // As the window would save it after a download: through its pages.
     PresetImage built = preset;
-    built.buildImage();
+    PresetSettings::settle(built);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     PresetFile::write(buffer, built);

@@ -106,7 +106,7 @@ bool PresetSource::loadPresetFile(QIODevice &device, PresetImage &image, QString
     file.applyTo(image);
     image.parseImage();
     if (settleModel)
-        settle(image);
+        PresetSettings::settle(image);
     return true;
 }
 
@@ -127,21 +127,8 @@ bool PresetSource::loadJson(const QByteArray &data, PresetImage &image, QString 
         error = fields.error();
         return false;
     }
-    settle(image);
+    PresetSettings::settle(image);
     return true;
-}
-
-void PresetSource::settle(PresetImage &image)
-{
-    const QList<PresetSetting> all = PresetSettings::general() + PresetSettings::midi() +
-                                     PresetSettings::gpiTable() + PresetSettings::relayTable();
-    for (const PresetSetting &s : all) {
-        const int item = s.itemOf(image);
-        if (item >= 0)
-            s.setItem(image, item);
-    }
-    image.buildImage();
-    image.parseImage();
 }
 
 bool PresetSource::save(const QString &path, PresetImage &image, QString &error)

@@ -27,11 +27,6 @@ public:
     // The whole of a JSON file, unless it is larger than any export can be.
     static bool readJson(const QString &path, QByteArray &data, QString &error);
 
-    // What loading and saving in the window does to the model: every setting
-    // the pages show is stored back as its item, and the image is built and
-    // parsed again.
-    static void settle(PresetImage &image);
-
     // Builds the image and writes it as a preset file, atomically.
     static bool save(const QString &path, PresetImage &image, QString &error);
     // Written beside the target and renamed over it only when complete.

@@ -237,3 +237,15 @@ const QStringList &PresetSettings::patchNames()
     static const QStringList names{"MIDI Routing Patch A", "MIDI Routing Patch B"};
     return names;
 }
+
+void PresetSettings::settle(PresetImage &image)
+{
+    const QList<PresetSetting> all = general() + midi() + gpiTable() + relayTable();
+    for (const PresetSetting &s : all) {
+        const int item = s.itemOf(image);
+        if (item >= 0)
+            s.setItem(image, item);
+    }
+    image.buildImage();
+    image.parseImage();
+}

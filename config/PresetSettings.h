@@ -74,6 +74,11 @@ public:
     static QList<PresetSetting> gpiTable();
     static QList<PresetSetting> relayTable();
 
+    // What loading and saving in the window does to the model: every setting
+    // the pages show is stored back as its item, and the image is built and
+    // parsed again.
+    static void settle(PresetImage &image);
+
     static QString presetName() { return QStringLiteral("Preset Name"); }
     static QString presetDescription() { return QStringLiteral("Preset Description"); }
 

@@ -377,7 +377,8 @@ private slots:
         const QString folder = path("data/cuesmith/backups");
         qputenv("XDG_DATA_HOME", QFile::encodeName(path("data")));
         RandomImage random;
-        const QByteArray held = random.image();
+        QByteArray held = random.image();
+        held[9] = char(0xE1); // MIDI port B: a value the window's page settles to MIDI IN
         writeAll(path("held.rsx4pre"), fileBytes(held));
         VirtualUnit &u = unit();
         u.setEeprom(std::vector<std::uint8_t>(held.begin(), held.end()));
