@@ -3,7 +3,7 @@
 // What the libFuzzer targets share: an application for the link's timer, a
 // quiet log, and a broken invariant as a crash libFuzzer keeps.
 
-#include "Invariants.h"
+#include "support/Invariants.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -19,9 +19,9 @@ tree="$work/tree"
 build="$tree/build"
 count="${MUTATE_COUNT:-72}"
 skip="${MUTATE_SKIP:-^tst_install$}"
-files=(preset/PresetImage.cpp preset/FunctionNames.cpp events/EventRecords.cpp
-       events/EventStore.cpp device/DeviceLink.cpp device/HidReport.cpp
-       widgets/HexText.cpp app/PresetFile.cpp)
+files=(src/core/preset/PresetImage.cpp src/core/preset/FunctionNames.cpp src/core/events/EventRecords.cpp
+       src/core/events/EventStore.cpp src/core/device/DeviceLink.cpp src/core/device/HidReport.cpp
+       src/core/events/HexText.cpp src/core/document/PresetFile.cpp)
 mode=run only=""
 case "${1:-}" in
 --list) mode=list ;;

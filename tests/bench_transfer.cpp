@@ -1,8 +1,8 @@
 // Poll ticks an upload (its backup read included) and a download take against
 // a unit that answers at once, next to the protocol's floor (one reply per
 // tick), and the processor time of a tick. Prints its figures; run by hand, it is not a test.
-#include "DeviceTestKit.h"
-#include "PresetFile.h"
+#include "core/document/PresetFile.h"
+#include "support/DeviceTestKit.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -18,7 +18,7 @@ struct Figures
     double microsecondsPerTick = 0;
 };
 
-Figures measure(commsWidget &panel, PresetImage &image, bool upload)
+Figures measure(DeviceLinkPanel &panel, PresetImage &image, bool upload)
 {
     int ticks = 0;
     const auto connection =
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
         kit::unit().setDateTimeStatus(c.dateStatus);
         PresetImage image;
         kit::fillImage(image, 1);
-        commsWidget panel;
+        DeviceLinkPanel panel;
         panel.unitBackup().setFolder(backups.path());
         kit::connectUnit(panel);
         const Figures f = measure(panel, image, c.upload);
@@ -121,7 +121,7 @@ int main(int argc, char *argv[])
 
     // An idle, connected link: what one tick costs.
     kit::unit().reset();
-    commsWidget panel;
+    DeviceLinkPanel panel;
     panel.show();
     kit::connectUnit(panel);
     QCoreApplication::processEvents();

@@ -1,13 +1,13 @@
 // cuesmith-cli, run in-process against files and the virtual unit.
-#include "CommandRunner.h"
-#include "FirmwareStringNames.h"
-#include "MainWindow.h"
-#include "ModalAnswerer.h"
-#include "PresetFile.h"
-#include "PresetImage.h"
-#include "RandomImage.h"
-#include "VirtualUnit.h"
-#include "WindowDriver.h"
+#include "cli/CommandRunner.h"
+#include "core/device/FirmwareStringNames.h"
+#include "core/document/PresetFile.h"
+#include "core/preset/PresetImage.h"
+#include "gui/window/MainWindow.h"
+#include "support/ModalAnswerer.h"
+#include "support/RandomImage.h"
+#include "support/WindowDriver.h"
+#include "virtualunit/VirtualUnit.h"
 
 #include <QAction>
 #include <QDir>
@@ -423,7 +423,7 @@ private slots:
     // The man page gives exactly the states list prints for a unit it cannot name.
     void listStatesAsTheManPageSays()
     {
-        QFile page(CUESMITH_SOURCE_DIR "/cli/cuesmith-cli.1");
+        QFile page(CUESMITH_SOURCE_DIR "/src/cli/cuesmith-cli.1");
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString entry = QString(page.readAll()).section(".B list\n", 1).section(".TP", 0, 0);
         QStringList documented, printed;

@@ -1,7 +1,7 @@
-#include "../fuzz/Invariants.h"
-#include "DeviceTestKit.h"
-#include "ModalAnswerer.h"
-#include "QLedIndicator.h"
+#include "gui/widgets/StatusLamp.h"
+#include "support/DeviceTestKit.h"
+#include "support/Invariants.h"
+#include "support/ModalAnswerer.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -35,8 +35,8 @@ struct Rig
 {
     PresetImage image;
     QVector<int> before;
-    commsWidget panel;
-    QSignalSpy status{&panel, &commsWidget::commsStatusChange};
+    DeviceLinkPanel panel;
+    QSignalSpy status{&panel, &DeviceLinkPanel::commsStatusChange};
 
     QTemporaryDir backups;
 
@@ -205,10 +205,10 @@ private slots:
     void panelStates()
     {
         unit().setPlugged(false);
-        commsWidget panel;
+        DeviceLinkPanel panel;
         panel.show();
         auto *name = panel.findChild<QLineEdit *>("unitNameEdit");
-        auto *led = panel.findChild<QLedIndicator *>("linkLed");
+        auto *led = panel.findChild<StatusLamp *>("linkLed");
         auto state = [&] {
             QString s = name->text() + (led->isChecked() ? " lit " : " dark ");
             for (const char *b : {"deviceInfoButton", "downloadButton", "uploadButton"})

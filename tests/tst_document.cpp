@@ -1,15 +1,15 @@
-#include "DeviceTestKit.h"
-#include "GeneralPage.h"
-#include "MainWindow.h"
-#include "ModalAnswerer.h"
-#include "PresetFile.h"
-#include "RecentFiles.h"
-#include "ToolRun.h"
-#include "UnitBackup.h"
-#include "VirtualUnit.h"
-#include "WindowDriver.h"
-#include "gpiConfigWidget.h"
-#include "gridWidget.h"
+#include "core/document/PresetFile.h"
+#include "core/document/RecentFiles.h"
+#include "core/document/UnitBackup.h"
+#include "gui/pages/GeneralPage.h"
+#include "gui/pages/GpiTable.h"
+#include "gui/pages/RoutingGrid.h"
+#include "gui/window/MainWindow.h"
+#include "support/DeviceTestKit.h"
+#include "support/ModalAnswerer.h"
+#include "support/ToolRun.h"
+#include "support/WindowDriver.h"
+#include "virtualunit/VirtualUnit.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -87,11 +87,11 @@ class tst_document : public QObject
 
     // An edited preset on its way to the unit, its dialog cancelled once
     // the first block has gone.
-    static commsWidget &startCancelledUpload(MainWindow &w)
+    static DeviceLinkPanel &startCancelledUpload(MainWindow &w)
     {
         VirtualUnit &unit = VirtualUnit::instance();
         unit.setPlugged(true);
-        commsWidget &panel = *w.findChild<commsWidget *>();
+        DeviceLinkPanel &panel = *w.findChild<DeviceLinkPanel *>();
         if (!kit::connectUnit(panel))
             qFatal("no unit");
         unit.clearLog();
@@ -222,11 +222,11 @@ private slots:
         const QList<QPair<QString, std::function<void()>>> edits = {
             {"Edit Preset Name", [&] { QTest::keyClicks(nameEdit(window), "AB"); }},
             {"Change GPI Configuration",
-             [&] { window.findChild<gpiConfigWidget *>()->setCell(2, 1, "2.0s"); }},
+             [&] { window.findChild<GpiTable *>()->setCell(2, 1, "2.0s"); }},
             {"Change MIDI Configuration", [&] { click(window, "portAOut"); }},
             {"Change MIDI Routing",
              [&] {
-                 QTest::mouseClick(window.findChild<gridWidget *>(), Qt::LeftButton, {}, {84, 84});
+                 QTest::mouseClick(window.findChild<RoutingGrid *>(), Qt::LeftButton, {}, {84, 84});
              }},
             {"Change General Configuration",
              [&] { QTest::keyClick(window.findChild<QComboBox *>("baudRate"), Qt::Key_Down); }},
@@ -251,7 +251,7 @@ private slots:
 
         // A completed upload is clean too; a download starts over, in no file.
         VirtualUnit::instance().setPlugged(true);
-        commsWidget &panel = *window.findChild<commsWidget *>();
+        DeviceLinkPanel &panel = *window.findChild<DeviceLinkPanel *>();
         QVERIFY(kit::connectUnit(panel));
         window.onCommsRequestUpload();
         QVERIFY(kit::finishTransfer(panel) >= 0 && !window.isWindowModified());
@@ -282,7 +282,7 @@ private slots:
         QFETCH(bool, modified);
         VirtualUnit::instance().setFirmwareVersion(firmware.toStdString());
         MainWindow window({"cuesmith"});
-        commsWidget &panel = startCancelledUpload(window);
+        DeviceLinkPanel &panel = startCancelledUpload(window);
         if (edit)
             QTest::keyClicks(nameEdit(window), "R");
         QVERIFY(kit::finishTransfer(panel) > 0);
@@ -298,7 +298,7 @@ private slots:
     void quitDuringUpload()
     {
         MainWindow window({"cuesmith"});
-        commsWidget &panel = startCancelledUpload(window);
+        DeviceLinkPanel &panel = startCancelledUpload(window);
         QStringList boxes, keys{"Return", "Escape", "Cancel", "Quit Anyway", "Discard"};
         ModalAnswerer modal;
         modal.setAnswer([&](QWidget *w) {
@@ -321,7 +321,7 @@ private slots:
         QVERIFY(kit::finishTransfer(panel) > 0);
 
         MainWindow other({"cuesmith"});
-        commsWidget &otherPanel = *other.findChild<commsWidget *>();
+        DeviceLinkPanel &otherPanel = *other.findChild<DeviceLinkPanel *>();
         QVERIFY(kit::connectUnit(otherPanel));
         other.onCommsRequestDownload();
         kit::tick(otherPanel, 5);
@@ -353,7 +353,7 @@ private slots:
         unit.setEeprom(eeprom);
         unit.setPlugged(true);
         MainWindow window({"cuesmith"});
-        commsWidget &panel = *window.findChild<commsWidget *>();
+        DeviceLinkPanel &panel = *window.findChild<DeviceLinkPanel *>();
         UnitBackup &backup = panel.unitBackup();
         backup.setFolder(m_dir.filePath("backups " + firmware));
         {

@@ -1,6 +1,6 @@
-#include "AppStartup.h"
-#include "DeviceLink.h"
-#include "ToolRun.h"
+#include "core/device/DeviceLink.h"
+#include "gui/window/AppStartup.h"
+#include "support/ToolRun.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -89,14 +89,12 @@ private slots:
     {
         const QString root = QStringLiteral(CUESMITH_SOURCE_DIR);
         QStringList named;
-        for (const char *folder : {"app", "config", "device", "events", "preset", "widgets"}) {
-            for (QDirIterator it(root + "/" + folder, {"*.cpp", "*.h"}, QDir::Files);
-                 it.hasNext();) {
-                auto matches =
-                    QRegularExpression("\":(/res/[^\"]+)\"").globalMatch(read(it.next()));
-                while (matches.hasNext())
-                    named << ":" + matches.next().captured(1);
-            }
+        for (QDirIterator it(root + "/src", {"*.cpp", "*.h"}, QDir::Files,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
+            auto matches = QRegularExpression("\":(/res/[^\"]+)\"").globalMatch(read(it.next()));
+            while (matches.hasNext())
+                named << ":" + matches.next().captured(1);
         }
         // The scan works: the window names these.
         QVERIFY(named.contains(":/res/save as-2.png") &&

@@ -1,5 +1,5 @@
-#include "../fuzz/Invariants.h"
-#include "PresetText.h"
+#include "core/preset/PresetText.h"
+#include "support/Invariants.h"
 
 #include <QtTest>
 

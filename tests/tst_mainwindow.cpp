@@ -1,17 +1,17 @@
-#include "ByteLineEdit.h"
-#include "EventRecords.h"
-#include "EventStore.h"
-#include "GeneralPage.h"
-#include "MainWindow.h"
-#include "MidiPage.h"
-#include "ModalAnswerer.h"
-#include "TopLevels.h"
-#include "VirtualUnit.h"
-#include "WindowDriver.h"
-#include "detailsitems.h"
-#include "gpiConfigWidget.h"
-#include "gridWidget.h"
-#include "relayConfigWidget.h"
+#include "core/events/EventRecords.h"
+#include "core/events/EventStore.h"
+#include "gui/events/EventEditor.h"
+#include "gui/pages/GeneralPage.h"
+#include "gui/pages/GpiTable.h"
+#include "gui/pages/MidiPage.h"
+#include "gui/pages/RelayTable.h"
+#include "gui/pages/RoutingGrid.h"
+#include "gui/widgets/ByteLineEdit.h"
+#include "gui/window/MainWindow.h"
+#include "support/ModalAnswerer.h"
+#include "support/TopLevels.h"
+#include "support/WindowDriver.h"
+#include "virtualunit/VirtualUnit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -197,7 +197,7 @@ struct ShownWindow
     {
         return QString(find("storeButton")->isEnabled() ? "s" : "-") +
                (find("clearButton")->isEnabled() ? "c " : "- ") +
-               QString::number(window.findChild<detailsitems *>()->checkedKind());
+               QString::number(window.findChild<EventEditor *>()->checkedKind());
     }
 };
 
@@ -284,8 +284,7 @@ void tst_mainwindow::gpioTables()
         w.preset.setValue(regions[c], c < 2 ? 10 : 3, QList<int>{77, 2, 0, 255}[c]);
     w.window.requestRedraw();
     selectEntry(w.window, "GPIO Config");
-    comboTableWidget *tables[] = {w.window.findChild<gpiConfigWidget *>(),
-                                  w.window.findChild<relayConfigWidget *>()};
+    ComboTable *tables[] = {w.window.findChild<GpiTable *>(), w.window.findChild<RelayTable *>()};
     PresetImage expected = w.preset;
     for (int c = 0; c < 4; ++c) {
         QTreeView *view = tables[c / 2]->tableView();
@@ -343,7 +342,7 @@ void tst_mainwindow::midi()
     // Cells are 25 pixels wide and share the height below 79-pixel label
     // bands; a destination takes one source, and a second click clears it.
     const MidiPage *page = w.window.findChild<MidiPage *>();
-    gridWidget *grids[] = {page->patchA(), page->patchB()};
+    RoutingGrid *grids[] = {page->patchA(), page->patchB()};
     const int h = (grids[0]->height() - 79) / 6;
     auto clickAt = [&](int patch, int x, int y) {
         QTest::mouseClick(grids[patch], Qt::LeftButton, {}, QPoint(79 + x, 79 + y));
@@ -433,7 +432,7 @@ void tst_mainwindow::events()
     // then stored into the empty last slot, which leaves the editor as it
     // was, gives the same event: showing set every field, and the store read
     // every field.
-    auto *editor = page.window.findChild<detailsitems *>();
+    auto *editor = page.window.findChild<EventEditor *>();
     for (QComboBox *combo : editor->findChildren<QComboBox *>())
         combo->setCurrentIndex(combo->count() - 1);
     for (QSpinBox *spin : editor->findChildren<QSpinBox *>())

@@ -1,7 +1,7 @@
-#include "DeviceTestKit.h"
-#include "HidAccess.h"
-#include "ModalAnswerer.h"
-#include "UnitBackup.h"
+#include "core/device/HidAccess.h"
+#include "core/document/UnitBackup.h"
+#include "support/DeviceTestKit.h"
+#include "support/ModalAnswerer.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -101,7 +101,7 @@ private slots:
         const bool boxed = !c.box.isEmpty(), completes = !boxed && (c.fault != Cancel || c.writes);
         unit().setDateTimeStatus(c.dateStatus);
         unit().setEeprom(pattern(3));
-        commsWidget panel;
+        DeviceLinkPanel panel;
         QTemporaryDir backups;
         panel.unitBackup().setFolder(c.fault == NoFolder ? "/dev/null/backups" : backups.path());
         panel.unitBackup().setClock([] { return QDateTime({2026, 12, 7}, {9, 30}); });
@@ -121,8 +121,8 @@ private slots:
         if (c.fault == UnplugAtStart)
             connect(panel.link(), &DeviceLink::transferStarted, this,
                     [&] { unit().setPlugged(false), tick(panel); });
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
-        QSignalSpy uploaded(&panel, &commsWidget::uploadComplete);
+        QSignalSpy status(&panel, &DeviceLinkPanel::commsStatusChange);
+        QSignalSpy uploaded(&panel, &DeviceLinkPanel::uploadComplete);
         ModalAnswerer answerer;
         answerer.ignoreClass("QProgressDialog");
         bool transferOver = true;
@@ -156,12 +156,12 @@ private slots:
     // not merely until it was sent.
     void dialogWaitsForLastAcknowledgement()
     {
-        commsWidget panel;
+        DeviceLinkPanel panel;
         QTemporaryDir backups;
         panel.unitBackup().setFolder(backups.path());
         PresetImage image;
         QVERIFY(connectUnit(panel));
-        QSignalSpy status(&panel, &commsWidget::commsStatusChange);
+        QSignalSpy status(&panel, &DeviceLinkPanel::commsStatusChange);
         panel.startUpload(&image);
         // One dialog for the backup read and the upload.
         QCOMPARE(panel.transferDialog()->maximum(), 2 * 1760);
@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(int(check.verdict()), verdict);
 
         unit().setPlugged(false);
-        commsWidget panel;
+        DeviceLinkPanel panel;
         panel.link()->setAccessCheck(check);
         auto *name = panel.findChild<QLineEdit *>("unitNameEdit");
         tick(panel);

@@ -3,12 +3,12 @@
 // each page and of the device info dialog into the folder given.
 //   screenshots <folder>
 
-#include "AppStartup.h"
-#include "DeviceLink.h"
-#include "EventRecords.h"
-#include "MainWindow.h"
-#include "commsWidget.h"
-#include "functionTree.h"
+#include "core/device/DeviceLink.h"
+#include "core/events/EventRecords.h"
+#include "gui/device/DeviceLinkPanel.h"
+#include "gui/window/AppStartup.h"
+#include "gui/window/FunctionTree.h"
+#include "gui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -66,7 +66,7 @@ public:
 
     void run()
     {
-        commsWidget &panel = *child<commsWidget>(window, QString());
+        DeviceLinkPanel &panel = *child<DeviceLinkPanel>(window, QString());
         if (!QTest::qWaitFor([&] { return unitDescribed(*panel.link()); }, 10000))
             fail("the virtual unit did not connect");
 
@@ -90,7 +90,7 @@ public:
 private:
     QTreeWidget *tree()
     {
-        return child<QTreeWidget>(*window.findChild<functionTree *>(), QString());
+        return child<QTreeWidget>(*window.findChild<FunctionTree *>(), QString());
     }
 
     void select(const QString &text)
@@ -177,7 +177,7 @@ private:
     }
 
     // The dialog is modal: it is taken and closed from inside its own loop.
-    void showDeviceInfo(commsWidget &panel)
+    void showDeviceInfo(DeviceLinkPanel &panel)
     {
         bool taken = false;
         QTimer::singleShot(300, [&] {

@@ -1,4 +1,4 @@
-#include "ModalAnswerer.h"
+#include "support/ModalAnswerer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "RandomImage.h"
+#include "support/RandomImage.h"
 
-#include "PresetImage.h"
+#include "core/preset/PresetImage.h"
 
 #include <QDateTime>
 

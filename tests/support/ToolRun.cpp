@@ -1,4 +1,4 @@
-#include "ToolRun.h"
+#include "support/ToolRun.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "TopLevels.h"
+#include "support/TopLevels.h"
 
 #include <QApplication>
 #include <QWidget>

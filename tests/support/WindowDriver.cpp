@@ -1,7 +1,7 @@
-#include "WindowDriver.h"
+#include "support/WindowDriver.h"
 
-#include "MainWindow.h"
-#include "functionTree.h"
+#include "gui/window/FunctionTree.h"
+#include "gui/window/MainWindow.h"
 
 #include <QAction>
 #include <QTreeWidget>
@@ -17,7 +17,7 @@ QAction *action(MainWindow &window, const QString &text)
 
 void selectEntry(MainWindow &window, const QString &text)
 {
-    auto *tree = window.findChild<functionTree *>()->findChild<QTreeWidget *>();
+    auto *tree = window.findChild<FunctionTree *>()->findChild<QTreeWidget *>();
     QTreeWidgetItem *item = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     if (!window.isVisible())
         return tree->setCurrentItem(item);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/preset/PresetImage.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+
+// Preset-wide settings: name and description, boot options, configuration
+// options and the expansion board's serial settings. The combo boxes hold
+// their choices until apply(); the name and description are meant to be
+// written on every keystroke (namesEdited() -> applyNames()).
+//
+// A stored value that no item stands for shows as a blank combo box and is
+// left in the model by apply(), with one exception: a setup macro above 12
+// is corrected to 0 ("<No Action>") when loaded.
+class GeneralPage : public QWidget
+{
+    Q_OBJECT
+public:
+    enum TextField { NameField, DescriptionField };
+
+    explicit GeneralPage(const QStringList &macroNames, QWidget *parent = nullptr);
+
+    // Non-const: loading may correct the setup macro in the model.
+    void load(PresetImage &image);
+    void apply(PresetImage &image) const;
+    // Writes both line edits, whichever was edited.
+    void applyNames(PresetImage &image) const;
+
+    QLineEdit *nameEdit() const { return presetName; }
+    QLineEdit *descriptionEdit() const { return presetDescription; }
+
+signals:
+    // A user edit of either line edit; loading does not raise it.
+    void namesEdited(GeneralPage::TextField field);
+    // The user chose an item in a combo box; the choice waits for apply().
+    void settingsEdited();
+
+private:
+    QComboBox *addCombo(const char *objectName, const QStringList &items);
+
+    QLineEdit *presetName = nullptr;
+    QLineEdit *presetDescription = nullptr;
+    QComboBox *setupMacro = nullptr;
+    QComboBox *initialState = nullptr;
+    QComboBox *videoHpd = nullptr;
+    QComboBox *channelOverride = nullptr;
+    QComboBox *doublePressLimit = nullptr;
+    QComboBox *baudRate = nullptr;
+    QComboBox *parity = nullptr;
+};

@@ -1,0 +1,199 @@
+#include "gui/pages/MidiPage.h"
+
+#include "core/preset/PresetSettings.h"
+#include "core/preset/RoutingMatrix.h"
+#include "gui/pages/RoutingGrid.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ControlByte = 3;
+constexpr int NibbleMask = 0x0F;
+constexpr int PortShift = 4;
+
+const PresetSetting &settingOf(PresetSettings::Id id)
+{
+    return PresetSettings::setting(id);
+}
+
+QRadioButton *fixedPort(const QString &text, QObject *groupParent)
+{
+    // A group of its own: the port has one direction, and clicking it cannot clear it.
+    auto *button = new QRadioButton(text);
+    auto *group = new QButtonGroup(groupParent);
+    group->addButton(button);
+    button->setChecked(true);
+    return button;
+}
+
+// A group flag is 1 when its box is checked. An unchecked control
+// stands for "not 1", so it clears a 1 but leaves a value it could not show.
+void applyChecked(PresetImage &image, PresetImage::Region region, int row, int column, bool checked)
+{
+    if (checked)
+        image.setValue(region, row, column, 1);
+    else if (image.value(region, row, column) == 1)
+        image.setValue(region, row, column, 0);
+}
+
+void loadGrid(RoutingGrid *grid, const PresetImage &image, PresetImage::Region region)
+{
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        for (int c = 0; c < RoutingMatrix::Columns; ++c)
+            grid->setCellValue(r, c, image.value(region, r, c));
+    }
+    grid->update();
+}
+
+void applyGrid(const RoutingGrid *grid, PresetImage &image, PresetImage::Region region)
+{
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        for (int c = 0; c < RoutingMatrix::Columns; ++c)
+            image.setValue(region, r, c, grid->cellValue(r, c));
+    }
+}
+
+void selectIndex(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+} // namespace
+
+MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
+{
+    const PresetSetting &portA = settingOf(PresetSettings::PortA);
+    const PresetSetting &portB = settingOf(PresetSettings::PortB);
+    portAIn = new QRadioButton(portA.items.at(0));
+    portAOut = new QRadioButton(portA.items.at(1));
+    portBIn = new QRadioButton(portB.items.at(0));
+    portBOut = new QRadioButton(portB.items.at(1));
+    portAIn->setObjectName("portAIn");
+    portAOut->setObjectName("portAOut");
+    portBIn->setObjectName("portBIn");
+    portBOut->setObjectName("portBOut");
+    for (auto pair : {std::make_pair(portAIn, portAOut), std::make_pair(portBIn, portBOut)}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(pair.first);
+        group->addButton(pair.second);
+        for (QRadioButton *button : {pair.first, pair.second})
+            connect(button, &QRadioButton::clicked, this, &MidiPage::settingsEdited);
+    }
+
+    auto *portSetup = new QGroupBox("MIDI Port Setup");
+    auto *portGrid = new QGridLayout(portSetup);
+    portGrid->addWidget(new QLabel(portA.label()), 0, 0);
+    portGrid->addWidget(new QLabel(portB.label()), 0, 1);
+    portGrid->addWidget(portAIn, 1, 0);
+    portGrid->addWidget(portBIn, 1, 1);
+    portGrid->addWidget(portAOut, 2, 0);
+    portGrid->addWidget(portBOut, 2, 1);
+    portGrid->addWidget(new QLabel("Port C:"), 3, 0);
+    portGrid->addWidget(new QLabel("Port D:"), 3, 1);
+    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
+    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
+
+    controlPort = new QComboBox;
+    controlPort->setObjectName("controlPort");
+    controlPort->addItems(settingOf(PresetSettings::ControlPort).items);
+    controlChannel = new QComboBox;
+    controlChannel->setObjectName("controlChannel");
+    controlChannel->addItems(settingOf(PresetSettings::ControlChannel).items);
+    for (QComboBox *combo : {controlPort, controlChannel})
+        connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
+    auto *remote = new QGroupBox("MIDI Remote Control");
+    auto *remoteBox = new QVBoxLayout(remote);
+    auto *portLabel = new QLabel(settingOf(PresetSettings::ControlPort).label());
+    portLabel->setBuddy(controlPort);
+    auto *channelLabel = new QLabel(settingOf(PresetSettings::ControlChannel).label());
+    channelLabel->setBuddy(controlChannel);
+    remoteBox->addWidget(portLabel);
+    remoteBox->addWidget(controlPort);
+    remoteBox->addWidget(channelLabel);
+    remoteBox->addWidget(controlChannel);
+
+    auto *groups = new QGroupBox(PresetSettings::groupsTitle());
+    auto *groupGrid = new QGridLayout(groups);
+    for (int g = 0; g < Groups; ++g) {
+        groupGrid->addWidget(new QLabel(PresetSettings::groupNames().at(g) + ':'), 0, g);
+        for (int output = 0; output < GroupOutputs; ++output) {
+            auto *box = new QCheckBox(PresetSettings::groupOutputs().at(output));
+            box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
+            groupGrid->addWidget(box, output + 1, g);
+            groupOutputs[g][output] = box;
+            connect(box, &QCheckBox::clicked, this, &MidiPage::settingsEdited);
+        }
+    }
+    groupGrid->setColumnStretch(Groups, 1);
+
+    auto *topRow = new QHBoxLayout;
+    topRow->addWidget(portSetup, 0);
+    topRow->addWidget(remote, 0);
+    topRow->addWidget(groups, 1);
+
+    patchAGrid = new RoutingGrid(paletteSource);
+    patchBGrid = new RoutingGrid(paletteSource);
+    for (RoutingGrid *grid : {patchAGrid, patchBGrid})
+        connect(grid, &RoutingGrid::cellToggled, this, &MidiPage::routingEdited);
+    auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
+    (new QVBoxLayout(patchAGroup))->addWidget(patchAGrid);
+    auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
+    (new QVBoxLayout(patchBGroup))->addWidget(patchBGrid);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(topRow);
+    page->addWidget(patchAGroup);
+    page->addWidget(patchBGroup);
+    page->addStretch(1);
+}
+
+void MidiPage::load(const PresetImage &image)
+{
+    (settingOf(PresetSettings::PortA).itemOf(image) == 1 ? portAOut : portAIn)->setChecked(true);
+    (settingOf(PresetSettings::PortB).itemOf(image) == 1 ? portBOut : portBIn)->setChecked(true);
+
+    const int control = image.value(PresetImage::ConfigBlock, ControlByte);
+    selectIndex(controlChannel, control & NibbleMask);
+    selectIndex(controlPort, (control >> PortShift) & NibbleMask);
+
+    for (int g = 0; g < Groups; ++g) {
+        for (int output = 0; output < GroupOutputs; ++output)
+            groupOutputs[g][output]->setChecked(
+                image.value(PresetImage::RoutingGroups, g, output) == 1);
+    }
+
+    loadGrid(patchAGrid, image, PresetImage::RoutingPatchA);
+    loadGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+}
+
+void MidiPage::apply(PresetImage &image) const
+{
+    settingOf(PresetSettings::PortA).setItem(image, portAOut->isChecked() ? 1 : 0);
+    settingOf(PresetSettings::PortB).setItem(image, portBOut->isChecked() ? 1 : 0);
+
+    // Each nibble is replaced only when its box shows a valid choice.
+    int control = image.value(PresetImage::ConfigBlock, ControlByte);
+    if (controlChannel->currentIndex() >= 0)
+        control = (control & ~NibbleMask) | controlChannel->currentIndex();
+    if (controlPort->currentIndex() >= 0)
+        control =
+            (control & ~(NibbleMask << PortShift)) | (controlPort->currentIndex() << PortShift);
+    image.setValue(PresetImage::ConfigBlock, ControlByte, control);
+
+    for (int g = 0; g < Groups; ++g) {
+        for (int output = 0; output < GroupOutputs; ++output)
+            applyChecked(image, PresetImage::RoutingGroups, g, output,
+                         groupOutputs[g][output]->isChecked());
+    }
+
+    applyGrid(patchAGrid, image, PresetImage::RoutingPatchA);
+    applyGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+}

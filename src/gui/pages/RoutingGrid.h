@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/preset/RoutingMatrix.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// One MIDI routing patch drawn as sources (rows) by destinations (columns).
+// A click routes a source to a destination and is reported by cellToggled();
+// the MIDI page reads the cells when it is applied.
+class RoutingGrid : public QWidget
+{
+    Q_OBJECT
+public:
+    // Width of the label bands along the left and top edges.
+    static constexpr int LabelBand = 79;
+    static constexpr int GridWidth = 280;
+    static constexpr int MinimumGridHeight = 224;
+
+    // `paletteSource` gives the grid its colours (the main window); the
+    // grid's own palette is used once it is gone.
+    explicit RoutingGrid(QWidget *paletteSource, QWidget *parent = nullptr);
+
+    int cellValue(int row, int column) const;
+    // Does not repaint: the caller fills the grid and then asks for one update.
+    void setCellValue(int row, int column, int value);
+
+    // The cell under a point in widget coordinates; false over the label
+    // bands or below and right of the last cell.
+    bool hitTest(const QPoint &pos, int &row, int &column) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    // A click changed a cell; setCellValue() does not raise it.
+    void cellToggled(int row, int column);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int columnWidth() const;
+    int rowHeight() const;
+    QFont labelFont() const;
+
+    const QStringList rowLabels = RoutingMatrix::sourceNames();
+    const QStringList columnLabels = RoutingMatrix::destinationNames();
+    RoutingMatrix cells;
+    int hoverRow = -1;
+    int hoverColumn = -1;
+    bool hoverPending = false;
+    bool hoverShown = false;
+    QPointer<QWidget> paletteSource;
+};
