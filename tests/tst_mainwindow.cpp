@@ -1,10 +1,9 @@
 #include "core/events/EventRecords.h"
 #include "core/events/EventStore.h"
 #include "gui/events/EventEditor.h"
+#include "gui/pages/ComboTable.h"
 #include "gui/pages/GeneralPage.h"
-#include "gui/pages/GpiTable.h"
 #include "gui/pages/MidiPage.h"
-#include "gui/pages/RelayTable.h"
 #include "gui/pages/RoutingGrid.h"
 #include "gui/widgets/ByteLineEdit.h"
 #include "gui/window/MainWindow.h"
@@ -284,7 +283,8 @@ void tst_mainwindow::gpioTables()
         w.preset.setValue(regions[c], c < 2 ? 10 : 3, QList<int>{77, 2, 0, 255}[c]);
     w.window.requestRedraw();
     selectEntry(w.window, "GPIO Config");
-    ComboTable *tables[] = {w.window.findChild<GpiTable *>(), w.window.findChild<RelayTable *>()};
+    ComboTable *tables[] = {w.window.findChild<ComboTable *>("gpiTable"),
+                            w.window.findChild<ComboTable *>("relayTable")};
     PresetImage expected = w.preset;
     for (int c = 0; c < 4; ++c) {
         QTreeView *view = tables[c / 2]->tableView();

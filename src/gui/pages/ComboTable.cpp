@@ -1,5 +1,6 @@
 #include "gui/pages/ComboTable.h"
 
+#include "core/preset/PresetSettings.h"
 #include "gui/pages/ComboDelegate.h"
 
 #include <QHeaderView>
@@ -8,12 +9,35 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-ComboTable::ComboTable(const QString &nameHeader, const QStringList &rowNames,
-                       const QList<ValueColumn> &columns, QWidget *parent)
-    : QWidget(parent), rowNames(rowNames), columns(columns)
+namespace {
+constexpr int GpiInputs = 8;
+} // namespace
+
+ComboTable::Content ComboTable::gpiContent()
+{
+    Content content{
+        PresetSettings::gpiHeaders(), PresetSettings::gpiRows(), {}, PresetSettings::gpiTable()};
+    for (int row = 0; row < content.rows.size(); ++row)
+        content.icons << (row < GpiInputs ? ":/res/connect-3.ico" : ":/res/record-3.png");
+    return content;
+}
+
+ComboTable::Content ComboTable::relayContent()
+{
+    Content content{PresetSettings::relayHeaders(),
+                    PresetSettings::relayRows(),
+                    {},
+                    PresetSettings::relayTable()};
+    for (int row = 0; row < content.rows.size(); ++row)
+        content.icons << ":/res/switch-network.png";
+    return content;
+}
+
+ComboTable::ComboTable(const Content &content, const PresetImage &image, QWidget *parent)
+    : QWidget(parent), content(content)
 {
     view = new QTreeView(this);
-    model = new QStandardItemModel(rowNames.size(), columns.size() + 1, this);
+    model = new QStandardItemModel(content.rows.size(), content.headers.size(), this);
     view->setModel(model);
     view->setRootIsDecorated(false);
     view->header()->setStretchLastSection(false);
@@ -21,19 +45,24 @@ ComboTable::ComboTable(const QString &nameHeader, const QStringList &rowNames,
     view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout = new QVBoxLayout(this);
 
-    QStringList headers{nameHeader};
-    for (int c = 0; c < columns.size(); ++c) {
-        headers << columns.at(c).header;
-        view->setItemDelegateForColumn(c + 1, new ComboDelegate(columns.at(c).texts, this));
-    }
-    model->setHorizontalHeaderLabels(headers);
+    // Every row of a column offers the same items: the first row's.
+    for (int c = 0; c < valueColumns(); ++c)
+        view->setItemDelegateForColumn(c + 1, new ComboDelegate(cellSetting(0, c).items, this));
+    model->setHorizontalHeaderLabels(content.headers);
     layout->addWidget(view);
+
+    for (int row = 0; row < content.rows.size(); ++row)
+        setCell(row, 0, content.rows.at(row));
+    loadFromImage(image);
+    connect(model, &QStandardItemModel::dataChanged, this, [this] {
+        if (!loading)
+            emit tableChanged();
+    });
 }
 
-void ComboTable::setRowNames()
+const PresetSetting &ComboTable::cellSetting(int row, int valueColumn) const
 {
-    for (int row = 0; row < rowNames.size(); ++row)
-        setCell(row, 0, rowNames.at(row));
+    return content.cells.at(row * valueColumns() + valueColumn);
 }
 
 void ComboTable::setCell(int row, int column, const QString &text)
@@ -48,18 +77,18 @@ void ComboTable::setCell(int row, int column, const QString &text)
     item->setData(text, Qt::EditRole);
     if (column == 0) {
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        item->setIcon(rowIcon(row));
+        item->setIcon(QIcon(content.icons.value(row)));
     }
 }
 
 void ComboTable::loadFromImage(const PresetImage &image)
 {
     loading = true;
-    for (int c = 0; c < columns.size(); ++c) {
-        const ValueColumn &column = columns.at(c);
-        for (int row = 0; row < rowNames.size(); ++row) {
-            const int position = positionOf(column, image.value(column.region, row));
-            setCell(row, c + 1, position >= 0 ? column.texts.at(position) : QString());
+    for (int c = 0; c < valueColumns(); ++c) {
+        for (int row = 0; row < content.rows.size(); ++row) {
+            const PresetSetting &setting = cellSetting(row, c);
+            const int item = setting.itemOf(image);
+            setCell(row, c + 1, item >= 0 ? setting.items.at(item) : QString());
         }
     }
     loading = false;
@@ -67,30 +96,12 @@ void ComboTable::loadFromImage(const PresetImage &image)
 
 void ComboTable::applyToImage(PresetImage &image) const
 {
-    for (int c = 0; c < columns.size(); ++c) {
-        const ValueColumn &column = columns.at(c);
-        for (int row = 0; row < rowNames.size(); ++row) {
-            const int position = column.texts.indexOf(model->index(row, c + 1).data().toString());
-            if (position >= 0)
-                image.setValue(column.region, row, valueOf(column, position));
+    for (int c = 0; c < valueColumns(); ++c) {
+        for (int row = 0; row < content.rows.size(); ++row) {
+            const PresetSetting &setting = cellSetting(row, c);
+            const int item = setting.items.indexOf(model->index(row, c + 1).data().toString());
+            if (item >= 0)
+                setting.setItem(image, item);
         }
     }
-}
-
-void ComboTable::reportChange()
-{
-    if (!loading)
-        emit tableChanged();
-}
-
-int ComboTable::valueOf(const ValueColumn &column, int position) const
-{
-    return column.values.isEmpty() ? position : column.values.at(position);
-}
-
-int ComboTable::positionOf(const ValueColumn &column, int value) const
-{
-    if (!column.values.isEmpty())
-        return column.values.indexOf(value);
-    return value >= 0 && value < column.texts.size() ? value : -1;
 }

@@ -1,28 +1,45 @@
 #pragma once
 
-#include "core/preset/PresetImage.h"
+#include "core/preset/PresetSetting.h"
 
 #include <QList>
 #include <QStringList>
-#include <QVector>
 #include <QWidget>
 
-class QIcon;
 class QStandardItemModel;
 class QTreeView;
 class QVBoxLayout;
 
 // A flat table of named rows. Column 0 names the row; every further column
-// edits one element per row of a model region through a combo box of fixed
-// texts. The GPI and relay tables are built on it.
+// edits one setting per row through a combo box of that setting's items. The
+// GPI and relay tables are two of these, each built from the settings table.
 //
-// A value the texts cannot show (read from a file or a unit) leaves its cell
+// A value the items cannot show (read from a file or a unit) leaves its cell
 // empty, and an empty cell writes nothing back, so such a value survives
-// until the user picks an item for it.
+// until the user picks an item for it. Every cell edit raises tableChanged();
+// loading raises nothing.
 class ComboTable : public QWidget
 {
     Q_OBJECT
 public:
+    // The header of each column, the name and icon of each row, and row by
+    // row the setting of each column after the first.
+    struct Content
+    {
+        QStringList headers;
+        QStringList rows;
+        QStringList icons;
+        QList<PresetSetting> cells;
+    };
+
+    // Debounce time and switch polarity of the eleven inputs (GPI 1-8, XLR 1-3).
+    static Content gpiContent();
+    // Pulse duration and boot-up state of the four relays.
+    static Content relayContent();
+
+    explicit ComboTable(const Content &content, const PresetImage &image,
+                        QWidget *parent = nullptr);
+
     void loadFromImage(const PresetImage &image);
     void applyToImage(PresetImage &image) const;
     void setCell(int row, int column, const QString &text);
@@ -33,31 +50,11 @@ public:
 signals:
     void tableChanged();
 
-protected:
-    struct ValueColumn
-    {
-        QString header;
-        PresetImage::Region region;
-        QStringList texts;
-        // The value stored for each text; empty when the text's position is stored.
-        QVector<int> values;
-    };
-
-    ComboTable(const QString &nameHeader, const QStringList &rowNames,
-               const QList<ValueColumn> &columns, QWidget *parent);
-
-    // Fills column 0. Called by the derived constructor, which knows the icons.
-    void setRowNames();
-    virtual QIcon rowIcon(int row) const = 0;
-    // What the derived table's change slot forwards: edits, not loading.
-    void reportChange();
-
 private:
-    int valueOf(const ValueColumn &column, int position) const;
-    int positionOf(const ValueColumn &column, int value) const;
+    int valueColumns() const { return content.headers.size() - 1; }
+    const PresetSetting &cellSetting(int row, int valueColumn) const;
 
-    QStringList rowNames;
-    QList<ValueColumn> columns;
+    Content content;
     QTreeView *view = nullptr;
     QStandardItemModel *model = nullptr;
     QVBoxLayout *layout = nullptr;

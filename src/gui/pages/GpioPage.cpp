@@ -10,8 +10,11 @@
 
 GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
 {
+    // Of their own types only while the window and tests still name them so.
     gpiConfig = new GpiTable(image);
+    gpiConfig->setObjectName("gpiTable");
     relayConfig = new RelayTable(image);
+    relayConfig->setObjectName("relayTable");
 
     auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());
     auto *gpiBox = new QHBoxLayout(gpiGroup);

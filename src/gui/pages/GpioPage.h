@@ -4,8 +4,7 @@
 
 #include <QWidget>
 
-class GpiTable;
-class RelayTable;
+class ComboTable;
 
 // The frame of the GPI and relay tables. Both tables read the image once
 // here; afterwards the main window drives them directly.
@@ -15,10 +14,10 @@ class GpioPage : public QWidget
 public:
     explicit GpioPage(const PresetImage &image, QWidget *parent = nullptr);
 
-    GpiTable *gpiTable() const { return gpiConfig; }
-    RelayTable *relayTable() const { return relayConfig; }
+    ComboTable *gpiTable() const { return gpiConfig; }
+    ComboTable *relayTable() const { return relayConfig; }
 
 private:
-    GpiTable *gpiConfig = nullptr;
-    RelayTable *relayConfig = nullptr;
+    ComboTable *gpiConfig = nullptr;
+    ComboTable *relayConfig = nullptr;
 };

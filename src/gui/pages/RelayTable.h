@@ -2,17 +2,11 @@
 
 #include "gui/pages/ComboTable.h"
 
-// Pulse duration and boot-up state of the four relays. Every cell edit raises
-// tableChanged(); loading raises nothing.
+// The relay table under a type of its own, for code that still names it so;
+// everything it does is ComboTable's, with ComboTable::relayContent().
 class RelayTable : public ComboTable
 {
     Q_OBJECT
 public:
     explicit RelayTable(const PresetImage &image, QWidget *parent = nullptr);
-
-public slots:
-    void onTableChanged();
-
-protected:
-    QIcon rowIcon(int row) const override;
 };
