@@ -1,10 +1,9 @@
 #include "gui/pages/GeneralPage.h"
 
-#include "core/preset/DurationCode.h"
 #include "core/preset/PresetSettings.h"
 #include "core/preset/PresetText.h"
+#include "gui/pages/SettingCombo.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,36 +12,14 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int SetupMacroByte = 15;
-constexpr int InitialStateByte = 7;
-constexpr int VideoHpdByte = 2;
-constexpr int ChannelOverrideByte = 14;
-constexpr int BaudRateByte = 0;
-constexpr int ParityByte = 1;
-constexpr int LastMacro = 12;
-
-const QStringList &itemsOf(PresetSettings::Id id)
+const PresetSetting &settingOf(PresetSettings::Id id)
 {
-    return PresetSettings::setting(id).items;
+    return PresetSettings::setting(id);
 }
 
 QString labelOf(PresetSettings::Id id)
 {
-    return PresetSettings::setting(id).label();
-}
-
-// An index without an item leaves the box blank rather than on a wrong item.
-void selectIndex(QComboBox *combo, int index)
-{
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-// A blank box writes nothing, so a value it could not show is kept.
-void applyIndex(const QComboBox *combo, PresetImage &image, PresetImage::Region region,
-                int position)
-{
-    if (combo->currentIndex() >= 0)
-        image.setValue(region, position, combo->currentIndex());
+    return settingOf(id).label();
 }
 
 QLabel *label(const QString &text, QWidget *buddy)
@@ -64,14 +41,15 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
             [this] { emit namesEdited(DescriptionField); });
 
     // "<No Action>", then the main window's macro names.
-    const QStringList macroItems = itemsOf(PresetSettings::SetupMacro).mid(0, 1) + macroNames;
-    setupMacro = addCombo("setupMacro", macroItems);
-    initialState = addCombo("initialState", macroItems);
-    videoHpd = addCombo("videoHpd", itemsOf(PresetSettings::VideoHpd));
-    channelOverride = addCombo("channelOverride", itemsOf(PresetSettings::ChannelOverride));
-    doublePressLimit = addCombo("doublePressLimit", itemsOf(PresetSettings::DoublePressLimit));
-    baudRate = addCombo("baudRate", itemsOf(PresetSettings::BaudRate));
-    parity = addCombo("parity", itemsOf(PresetSettings::Parity));
+    const QStringList macroItems =
+        settingOf(PresetSettings::SetupMacro).items.mid(0, 1) + macroNames;
+    setupMacro = addCombo("setupMacro", PresetSettings::SetupMacro, macroItems);
+    initialState = addCombo("initialState", PresetSettings::InitialState, macroItems);
+    videoHpd = addCombo("videoHpd", PresetSettings::VideoHpd);
+    channelOverride = addCombo("channelOverride", PresetSettings::ChannelOverride);
+    doublePressLimit = addCombo("doublePressLimit", PresetSettings::DoublePressLimit);
+    baudRate = addCombo("baudRate", PresetSettings::BaudRate);
+    parity = addCombo("parity", PresetSettings::Parity);
 
     auto *information = new QGroupBox("Preset Information");
     auto *informationGrid = new QGridLayout(information);
@@ -121,11 +99,12 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     page->addStretch(1);
 }
 
-QComboBox *GeneralPage::addCombo(const char *objectName, const QStringList &items)
+SettingCombo *GeneralPage::addCombo(const char *objectName, PresetSettings::Id id,
+                                    const QStringList &items)
 {
-    auto *combo = new QComboBox;
+    auto *combo =
+        items.isEmpty() ? new SettingCombo(settingOf(id)) : new SettingCombo(settingOf(id), items);
     combo->setObjectName(objectName);
-    combo->addItems(items);
     connect(combo, QOverload<int>::of(&QComboBox::activated), this, &GeneralPage::settingsEdited);
     return combo;
 }
@@ -136,29 +115,21 @@ void GeneralPage::load(PresetImage &image)
     presetName->setText(PresetText::read(image, PresetImage::PresetName));
     presetDescription->setText(PresetText::read(image, PresetImage::PresetDescription));
 
-    if (image.value(PresetImage::ConfigBlock, SetupMacroByte) > LastMacro)
-        image.setValue(PresetImage::ConfigBlock, SetupMacroByte, 0);
-    selectIndex(setupMacro, image.value(PresetImage::ConfigBlock, SetupMacroByte));
-    selectIndex(initialState, image.value(PresetImage::ConfigBlock, InitialStateByte));
-    selectIndex(videoHpd, image.value(PresetImage::ConfigBlock, VideoHpdByte) != 0 ? 1 : 0);
-    selectIndex(channelOverride, image.value(PresetImage::ConfigBlock, ChannelOverrideByte));
-    selectIndex(doublePressLimit,
-                DurationCode::indexOf(image.value(PresetImage::DoublePressLimit, 0)));
-    selectIndex(baudRate, image.value(PresetImage::SerialConfig, BaudRateByte));
-    selectIndex(parity, image.value(PresetImage::SerialConfig, ParityByte));
+    // The unit runs no setup macro it does not have: such a value is corrected
+    // to "<No Action>" rather than kept.
+    const PresetSetting &macro = settingOf(PresetSettings::SetupMacro);
+    if (macro.storedValue(image) >= macro.items.size())
+        macro.setItem(image, 0);
+    for (SettingCombo *combo :
+         {setupMacro, initialState, videoHpd, channelOverride, doublePressLimit, baudRate, parity})
+        combo->load(image);
 }
 
 void GeneralPage::apply(PresetImage &image) const
 {
-    applyIndex(videoHpd, image, PresetImage::ConfigBlock, VideoHpdByte);
-    applyIndex(channelOverride, image, PresetImage::ConfigBlock, ChannelOverrideByte);
-    applyIndex(setupMacro, image, PresetImage::ConfigBlock, SetupMacroByte);
-    applyIndex(initialState, image, PresetImage::ConfigBlock, InitialStateByte);
-    if (doublePressLimit->currentIndex() >= 0)
-        image.setValue(PresetImage::DoublePressLimit, 0,
-                       DurationCode::values().at(doublePressLimit->currentIndex()));
-    applyIndex(baudRate, image, PresetImage::SerialConfig, BaudRateByte);
-    applyIndex(parity, image, PresetImage::SerialConfig, ParityByte);
+    for (const SettingCombo *combo :
+         {videoHpd, channelOverride, setupMacro, initialState, doublePressLimit, baudRate, parity})
+        combo->apply(image);
 }
 
 void GeneralPage::applyNames(PresetImage &image) const

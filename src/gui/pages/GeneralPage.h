@@ -1,11 +1,12 @@
 #pragma once
 
 #include "core/preset/PresetImage.h"
+#include "core/preset/PresetSettings.h"
 
 #include <QWidget>
 
-class QComboBox;
 class QLineEdit;
+class SettingCombo;
 
 // Preset-wide settings: name and description, boot options, configuration
 // options and the expansion board's serial settings. The combo boxes hold
@@ -39,15 +40,17 @@ signals:
     void settingsEdited();
 
 private:
-    QComboBox *addCombo(const char *objectName, const QStringList &items);
+    // The setting's own items unless `items` names them.
+    SettingCombo *addCombo(const char *objectName, PresetSettings::Id id,
+                           const QStringList &items = {});
 
     QLineEdit *presetName = nullptr;
     QLineEdit *presetDescription = nullptr;
-    QComboBox *setupMacro = nullptr;
-    QComboBox *initialState = nullptr;
-    QComboBox *videoHpd = nullptr;
-    QComboBox *channelOverride = nullptr;
-    QComboBox *doublePressLimit = nullptr;
-    QComboBox *baudRate = nullptr;
-    QComboBox *parity = nullptr;
+    SettingCombo *setupMacro = nullptr;
+    SettingCombo *initialState = nullptr;
+    SettingCombo *videoHpd = nullptr;
+    SettingCombo *channelOverride = nullptr;
+    SettingCombo *doublePressLimit = nullptr;
+    SettingCombo *baudRate = nullptr;
+    SettingCombo *parity = nullptr;
 };

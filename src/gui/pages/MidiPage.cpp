@@ -3,10 +3,10 @@
 #include "core/preset/PresetSettings.h"
 #include "core/preset/RoutingMatrix.h"
 #include "gui/pages/RoutingGrid.h"
+#include "gui/pages/SettingCombo.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,10 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int ControlByte = 3;
-constexpr int NibbleMask = 0x0F;
-constexpr int PortShift = 4;
-
 const PresetSetting &settingOf(PresetSettings::Id id)
 {
     return PresetSettings::setting(id);
@@ -60,11 +56,6 @@ void applyGrid(const RoutingGrid *grid, PresetImage &image, PresetImage::Region 
             image.setValue(region, r, c, grid->cellValue(r, c));
     }
 }
-
-void selectIndex(QComboBox *combo, int index)
-{
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
 } // namespace
 
 MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
@@ -100,13 +91,11 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
 
-    controlPort = new QComboBox;
+    controlPort = new SettingCombo(settingOf(PresetSettings::ControlPort));
     controlPort->setObjectName("controlPort");
-    controlPort->addItems(settingOf(PresetSettings::ControlPort).items);
-    controlChannel = new QComboBox;
+    controlChannel = new SettingCombo(settingOf(PresetSettings::ControlChannel));
     controlChannel->setObjectName("controlChannel");
-    controlChannel->addItems(settingOf(PresetSettings::ControlChannel).items);
-    for (QComboBox *combo : {controlPort, controlChannel})
+    for (SettingCombo *combo : {controlPort, controlChannel})
         connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
     auto *remote = new QGroupBox("MIDI Remote Control");
     auto *remoteBox = new QVBoxLayout(remote);
@@ -160,9 +149,8 @@ void MidiPage::load(const PresetImage &image)
     (settingOf(PresetSettings::PortA).itemOf(image) == 1 ? portAOut : portAIn)->setChecked(true);
     (settingOf(PresetSettings::PortB).itemOf(image) == 1 ? portBOut : portBIn)->setChecked(true);
 
-    const int control = image.value(PresetImage::ConfigBlock, ControlByte);
-    selectIndex(controlChannel, control & NibbleMask);
-    selectIndex(controlPort, (control >> PortShift) & NibbleMask);
+    controlChannel->load(image);
+    controlPort->load(image);
 
     for (int g = 0; g < Groups; ++g) {
         for (int output = 0; output < GroupOutputs; ++output)
@@ -179,14 +167,9 @@ void MidiPage::apply(PresetImage &image) const
     settingOf(PresetSettings::PortA).setItem(image, portAOut->isChecked() ? 1 : 0);
     settingOf(PresetSettings::PortB).setItem(image, portBOut->isChecked() ? 1 : 0);
 
-    // Each nibble is replaced only when its box shows a valid choice.
-    int control = image.value(PresetImage::ConfigBlock, ControlByte);
-    if (controlChannel->currentIndex() >= 0)
-        control = (control & ~NibbleMask) | controlChannel->currentIndex();
-    if (controlPort->currentIndex() >= 0)
-        control =
-            (control & ~(NibbleMask << PortShift)) | (controlPort->currentIndex() << PortShift);
-    image.setValue(PresetImage::ConfigBlock, ControlByte, control);
+    // The two share a byte: each replaces only its own nibble.
+    controlChannel->apply(image);
+    controlPort->apply(image);
 
     for (int g = 0; g < Groups; ++g) {
         for (int output = 0; output < GroupOutputs; ++output)

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 class QCheckBox;
-class QComboBox;
 class QRadioButton;
 class RoutingGrid;
+class SettingCombo;
 
 // Port directions, MIDI remote control, routing groups and the two routing
 // patches. The controls hold their values until apply(); apply() followed by
@@ -46,8 +46,8 @@ private:
     QRadioButton *portAOut = nullptr;
     QRadioButton *portBIn = nullptr;
     QRadioButton *portBOut = nullptr;
-    QComboBox *controlPort = nullptr;
-    QComboBox *controlChannel = nullptr;
+    SettingCombo *controlPort = nullptr;
+    SettingCombo *controlChannel = nullptr;
     QCheckBox *groupOutputs[Groups][GroupOutputs] = {};
     RoutingGrid *patchAGrid = nullptr;
     RoutingGrid *patchBGrid = nullptr;

@@ -1,0 +1,24 @@
+#include "gui/pages/SettingCombo.h"
+
+SettingCombo::SettingCombo(const PresetSetting &setting, QWidget *parent)
+    : SettingCombo(setting, setting.items, parent)
+{
+}
+
+SettingCombo::SettingCombo(const PresetSetting &setting, const QStringList &items, QWidget *parent)
+    : QComboBox(parent), setting(setting)
+{
+    addItems(items);
+}
+
+void SettingCombo::load(const PresetImage &image)
+{
+    const int item = setting.itemOf(image);
+    setCurrentIndex(item >= 0 && item < count() ? item : -1);
+}
+
+void SettingCombo::apply(PresetImage &image) const
+{
+    if (currentIndex() >= 0)
+        setting.setItem(image, currentIndex());
+}
