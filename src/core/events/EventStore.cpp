@@ -43,6 +43,62 @@ int firstFreeEntry(const PresetImage &image, EventKind kind)
     return -1;
 }
 
+// Records are written with in-range values only, so byte 0 always marks the
+// entry as used and every field reads back through the name tables.
+EventData inRange(EventData event)
+{
+    const int ports = EventRecords::midiPortNames().size();
+    event.midi.port = qBound(1, event.midi.port, ports);
+    event.midi.status = qBound(0x80, event.midi.status, 0xEF);
+    event.midi.data1 = qBound(0, event.midi.data1, 127);
+    event.midi.data2 = qBound(0, event.midi.data2, 127);
+    event.sysex.port = qBound(1, event.sysex.port, ports);
+    event.relay.relay = qBound(1, event.relay.relay, EventRecords::relayNumberNames().size());
+    event.relay.action = qBound(0, event.relay.action, EventRecords::relayActionNames().size() - 1);
+    event.systemIndex = qBound(0, event.systemIndex, EventRecords::systemEventNames().size() - 1);
+    event.macroIndex = qBound(0, event.macroIndex, EventRecords::macroActionNames().size() - 1);
+    return event;
+}
+
+void writeRecord(PresetImage &image, int entry, const EventData &event)
+{
+    switch (event.kind) {
+    case EventKind::Midi:
+        EventRecords::writeMidi(image, entry, event.midi);
+        break;
+    case EventKind::SysEx:
+        EventRecords::writeSysex(image, entry, event.sysex);
+        break;
+    case EventKind::Relay:
+        EventRecords::writeRelay(image, entry, event.relay);
+        break;
+    case EventKind::Serial:
+        EventRecords::writeSerial(image, entry, event.serial);
+        break;
+    default:
+        break;
+    }
+}
+
+// The code the slot gets: system events and macro calls have codes of their
+// own; the other kinds take the lowest free entry of their pool and name it.
+int storedCode(PresetImage &image, const EventData &event)
+{
+    switch (event.kind) {
+    case EventKind::System:
+        return EventRecords::SystemFirstCode + event.systemIndex;
+    case EventKind::Macro:
+        return EventRecords::MacroFirstCode + event.macroIndex;
+    default:
+        break;
+    }
+    if (EventRecords::poolRegion(event.kind) < 0)
+        return 0;
+    const int entry = EventStore::findFreeEntry(image, static_cast<int>(event.kind));
+    writeRecord(image, entry, event);
+    return EventRecords::codeOfEntry(event.kind, entry);
+}
+
 } // namespace
 
 int EventStore::slotTable(int listKind)
@@ -146,57 +202,8 @@ EventStore::StoreResult EventStore::storeEvent(PresetImage &image, int listKind,
         return StoreResult::PoolFull;
 
     clearSlot(image, listKind, list, slot);
-
-    // Records are written with in-range values only, so byte 0 always marks
-    // the entry as used and every field reads back through the name tables.
-    const int ports = EventRecords::midiPortNames().size();
-    int code = 0;
-    switch (event.kind) {
-    case EventKind::Midi: {
-        MidiRecord r = event.midi;
-        r.port = qBound(1, r.port, ports);
-        r.status = qBound(0x80, r.status, 0xEF);
-        r.data1 = qBound(0, r.data1, 127);
-        r.data2 = qBound(0, r.data2, 127);
-        const int entry = findFreeEntry(image, static_cast<int>(event.kind));
-        EventRecords::writeMidi(image, entry, r);
-        code = EventRecords::codeOfEntry(event.kind, entry);
-        break;
-    }
-    case EventKind::SysEx: {
-        SysexRecord r = event.sysex;
-        r.port = qBound(1, r.port, ports);
-        const int entry = findFreeEntry(image, static_cast<int>(event.kind));
-        EventRecords::writeSysex(image, entry, r);
-        code = EventRecords::codeOfEntry(event.kind, entry);
-        break;
-    }
-    case EventKind::Relay: {
-        RelayRecord r = event.relay;
-        r.relay = qBound(1, r.relay, EventRecords::relayNumberNames().size());
-        r.action = qBound(0, r.action, EventRecords::relayActionNames().size() - 1);
-        const int entry = findFreeEntry(image, static_cast<int>(event.kind));
-        EventRecords::writeRelay(image, entry, r);
-        code = EventRecords::codeOfEntry(event.kind, entry);
-        break;
-    }
-    case EventKind::Serial: {
-        const int entry = findFreeEntry(image, static_cast<int>(event.kind));
-        EventRecords::writeSerial(image, entry, event.serial);
-        code = EventRecords::codeOfEntry(event.kind, entry);
-        break;
-    }
-    case EventKind::System:
-        code = EventRecords::SystemFirstCode +
-               qBound(0, event.systemIndex, EventRecords::systemEventNames().size() - 1);
-        break;
-    case EventKind::Macro:
-        code = EventRecords::MacroFirstCode +
-               qBound(0, event.macroIndex, EventRecords::macroActionNames().size() - 1);
-        break;
-    case EventKind::None:
+    if (event.kind == EventKind::None)
         return StoreResult::NoEvent;
-    }
-    image.setValue(regionOf(slotTable(listKind)), list, slot, code);
+    image.setValue(regionOf(slotTable(listKind)), list, slot, storedCode(image, inRange(event)));
     return StoreResult::Stored;
 }
