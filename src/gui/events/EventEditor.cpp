@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -82,20 +83,10 @@ EventEditor::EventEditor(QWidget *parent) : QWidget(parent), m_kinds(new QButton
     layout->addStretch(1);
 
     m_kinds->setExclusive(true);
-    connect(kindButton(EventKind::Midi), &QAbstractButton::clicked, this,
-            &EventEditor::enableGroupMidi);
-    connect(kindButton(EventKind::SysEx), &QAbstractButton::clicked, this,
-            &EventEditor::enableGroupSysex);
-    connect(kindButton(EventKind::Serial), &QAbstractButton::clicked, this,
-            &EventEditor::enableSerial);
-    connect(kindButton(EventKind::Relay), &QAbstractButton::clicked, this,
-            &EventEditor::enableGroupRelay);
-    connect(kindButton(EventKind::System), &QAbstractButton::clicked, this,
-            &EventEditor::enableGroupSystem);
-    connect(kindButton(EventKind::Macro), &QAbstractButton::clicked, this,
-            &EventEditor::enableGroupMacro);
-    connect(m_serialHex, &QRadioButton::clicked, this, &EventEditor::clickRadioHex);
-    connect(m_serialAscii, &QRadioButton::clicked, this, &EventEditor::clickRadioAscii);
+    for (auto [radio, hex] :
+         {std::make_pair(m_serialHex, true), std::make_pair(m_serialAscii, false)})
+        connect(radio, &QRadioButton::clicked, this,
+                [this, hex = hex] { m_serialField->setHexMode(hex); });
 
     m_serialField->setHexMode(true);
     setActiveGroup(EventKind::None);
@@ -107,6 +98,7 @@ void EventEditor::addKind(EventKind kind, const QString &title, QGroupBox *group
     button->setObjectName(QStringLiteral("kindButton%1").arg(kindNumber(kind)));
     group->setObjectName(QStringLiteral("kindGroup%1").arg(kindNumber(kind)));
     m_kinds->addButton(button, kindNumber(kind));
+    connect(button, &QAbstractButton::clicked, this, [this, kind] { setActiveGroup(kind); });
     m_groups[kindNumber(kind)] = group;
     layout()->addWidget(button);
     layout()->addWidget(group);
@@ -229,46 +221,6 @@ void EventEditor::setActiveGroup(EventKind kind)
 {
     for (int n = 1; n <= KindCount; ++n)
         m_groups[n]->setEnabled(n == kindNumber(kind));
-}
-
-void EventEditor::enableGroupMidi()
-{
-    setActiveGroup(EventKind::Midi);
-}
-
-void EventEditor::enableGroupSysex()
-{
-    setActiveGroup(EventKind::SysEx);
-}
-
-void EventEditor::enableSerial()
-{
-    setActiveGroup(EventKind::Serial);
-}
-
-void EventEditor::enableGroupRelay()
-{
-    setActiveGroup(EventKind::Relay);
-}
-
-void EventEditor::enableGroupSystem()
-{
-    setActiveGroup(EventKind::System);
-}
-
-void EventEditor::enableGroupMacro()
-{
-    setActiveGroup(EventKind::Macro);
-}
-
-void EventEditor::clickRadioHex()
-{
-    m_serialField->setHexMode(true);
-}
-
-void EventEditor::clickRadioAscii()
-{
-    m_serialField->setHexMode(false);
 }
 
 void EventEditor::uncheckKinds()

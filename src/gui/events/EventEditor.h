@@ -51,16 +51,6 @@ signals:
     void itemHasData();
     void itemHasNoData();
 
-public slots:
-    void enableGroupMidi();
-    void enableGroupSysex();
-    void enableSerial();
-    void enableGroupRelay();
-    void enableGroupSystem();
-    void enableGroupMacro();
-    void clickRadioHex();
-    void clickRadioAscii();
-
 protected:
     using QWidget::showEvent;
 
