@@ -1,3 +1,4 @@
+#include "core/device/UsbIdentity.h"
 #include "gui/widgets/StatusLamp.h"
 #include "support/DeviceTestKit.h"
 #include "support/Invariants.h"
@@ -247,7 +248,7 @@ private slots:
     // The virtual unit's check of what it is sent, on which all of the above relies.
     void unitChecks()
     {
-        hid_device *dev = hid_open(VirtualUnit::VendorId, VirtualUnit::ProductId, nullptr);
+        hid_device *dev = hid_open(UsbIdentity::VendorId, UsbIdentity::ProductId, nullptr);
         for (const Bytes &report :
              {Bytes{0, 0x0E, 1, 5, 0, 0, 0, 0, 9}, Bytes{0, 0x0E, 2, 0, 0, 0, 0, 0, 8},
               Bytes{24, 0x0D, 1, 1, 6, 0xE0, 0, 24}}) {

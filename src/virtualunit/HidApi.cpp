@@ -1,5 +1,6 @@
 // The hidapi functions, answered by the virtual unit. The ones the program
 // does not use answer as hidapi does for a device that cannot do them.
+#include "core/device/UsbIdentity.h"
 #include "virtualunit/VirtualUnit.h"
 
 #include <cstdlib>
@@ -22,8 +23,8 @@ int HID_API_EXPORT HID_API_CALL hid_exit(void)
 struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short vendor_id,
                                                                   unsigned short product_id)
 {
-    if ((vendor_id && vendor_id != VirtualUnit::VendorId) ||
-        (product_id && product_id != VirtualUnit::ProductId))
+    if ((vendor_id && vendor_id != UsbIdentity::VendorId) ||
+        (product_id && product_id != UsbIdentity::ProductId))
         return nullptr;
     hid_device_info *first = nullptr;
     hid_device_info **next = &first;
@@ -33,8 +34,8 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
             continue;
         auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
         info->path = strdup(unit.path().c_str());
-        info->vendor_id = VirtualUnit::VendorId;
-        info->product_id = VirtualUnit::ProductId;
+        info->vendor_id = UsbIdentity::VendorId;
+        info->product_id = UsbIdentity::ProductId;
         info->serial_number = wcsdup(unit.serialNumber().c_str());
         info->manufacturer_string = wcsdup(L"Virtual");
         info->product_string = wcsdup(L"RSX-4");

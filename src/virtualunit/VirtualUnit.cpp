@@ -1,5 +1,7 @@
 #include "virtualunit/VirtualUnit.h"
 
+#include "core/device/UsbIdentity.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -331,7 +333,7 @@ hid_device *VirtualUnit::open(unsigned short vendorId, unsigned short productId,
 {
     if (!m_plugFile.empty())
         setPlugged(access(m_plugFile.c_str(), F_OK) == 0);
-    if (!m_plugged || vendorId != VendorId || productId != ProductId ||
+    if (!m_plugged || vendorId != UsbIdentity::VendorId || productId != UsbIdentity::ProductId ||
         (serial && serialNumber() != serial))
         return nullptr;
     return connect();

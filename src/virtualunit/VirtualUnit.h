@@ -24,8 +24,6 @@ public:
     static constexpr int EepromSize = 1760;
     static constexpr int ReportSize = 64;
     static constexpr int StringCount = 10;
-    static constexpr unsigned short VendorId = 0x04D8;
-    static constexpr unsigned short ProductId = 0xF29E;
 
     using Report = std::array<std::uint8_t, ReportSize>;
     using OutputReport = std::array<std::uint8_t, ReportSize + 1>;

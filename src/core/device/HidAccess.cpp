@@ -1,5 +1,7 @@
 #include "core/device/HidAccess.h"
 
+#include "core/device/UsbIdentity.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -14,8 +16,6 @@
 namespace {
 
 constexpr unsigned UsbBus = 0x0003;
-constexpr unsigned UnitVendor = 0x04D8;
-constexpr unsigned UnitProduct = 0xF29E;
 
 // HID_ID=0003:000004D8:0000F29E names the bus, vendor and product in hex.
 bool isUnit(const QString &ueventPath)
@@ -30,8 +30,8 @@ bool isUnit(const QString &ueventPath)
     if (!m.hasMatch())
         return false;
     return m.captured(1).toUInt(nullptr, 16) == UsbBus &&
-           m.captured(2).toUInt(nullptr, 16) == UnitVendor &&
-           m.captured(3).toUInt(nullptr, 16) == UnitProduct;
+           m.captured(2).toUInt(nullptr, 16) == UsbIdentity::VendorId &&
+           m.captured(3).toUInt(nullptr, 16) == UsbIdentity::ProductId;
 }
 
 // Only an attempt tells: access() would say yes to root for a node that

@@ -12,6 +12,11 @@ constexpr int SysexEntries = 16;
 constexpr int RelayEntries = 32;
 constexpr int SerialEntries = 16;
 
+bool isChannelStatus(int status)
+{
+    return status >= EventRecords::StatusFirst && status <= EventRecords::StatusLast;
+}
+
 QString portText(int port)
 {
     const QStringList &names = EventRecords::midiPortNames();
@@ -189,17 +194,17 @@ const QStringList &EventRecords::editorTitles()
 
 int EventRecords::statusByte(int typeIndex, int channel)
 {
-    return 0x80 + 16 * typeIndex + (channel - 1);
+    return StatusFirst + 16 * typeIndex + (channel - 1);
 }
 
 int EventRecords::typeOfStatus(int status)
 {
-    return status >= 0x80 && status <= 0xEF ? (status >> 4) - 8 : 0;
+    return isChannelStatus(status) ? (status >> 4) - 8 : 0;
 }
 
 int EventRecords::channelOfStatus(int status)
 {
-    return status >= 0x80 && status <= 0xEF ? (status & 0x0F) + 1 : 1;
+    return isChannelStatus(status) ? (status & 0x0F) + 1 : 1;
 }
 
 MidiRecord EventRecords::readMidi(const PresetImage &image, int entry)
@@ -293,7 +298,7 @@ QString EventRecords::describeMidiEvent(const PresetImage &image, int entry)
 
     QString type;
     QString channel;
-    if (r.status >= 0x80 && r.status <= 0xEF) {
+    if (isChannelStatus(r.status)) {
         const int typeIndex = typeOfStatus(r.status);
         type = midiMessageTypeNames().at(typeIndex) + " " + QString::number(r.data1);
         switch (typeIndex) {

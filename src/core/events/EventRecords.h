@@ -63,6 +63,11 @@ public:
     static constexpr int SysexMaxMessage = 30;
     static constexpr int SerialMaxData = 28;
     static constexpr int SerialHeaderSize = 4;
+    // The channel messages a MIDI record sends: Note Off (0x80) to Pitch Bend
+    // (0xEx), with data bytes of seven bits.
+    static constexpr int StatusFirst = 0x80;
+    static constexpr int StatusLast = 0xEF;
+    static constexpr int DataMax = 127;
 
     // The kind a code's range names (codes 81-96 included as SysEx), or None.
     static EventKind kindOfCode(int code);

@@ -49,9 +49,10 @@ EventData inRange(EventData event)
 {
     const int ports = EventRecords::midiPortNames().size();
     event.midi.port = qBound(1, event.midi.port, ports);
-    event.midi.status = qBound(0x80, event.midi.status, 0xEF);
-    event.midi.data1 = qBound(0, event.midi.data1, 127);
-    event.midi.data2 = qBound(0, event.midi.data2, 127);
+    event.midi.status =
+        qBound(EventRecords::StatusFirst, event.midi.status, EventRecords::StatusLast);
+    event.midi.data1 = qBound(0, event.midi.data1, EventRecords::DataMax);
+    event.midi.data2 = qBound(0, event.midi.data2, EventRecords::DataMax);
     event.sysex.port = qBound(1, event.sysex.port, ports);
     event.relay.relay = qBound(1, event.relay.relay, EventRecords::relayNumberNames().size());
     event.relay.action = qBound(0, event.relay.action, EventRecords::relayActionNames().size() - 1);

@@ -1,5 +1,7 @@
 #include "core/events/HexText.h"
 
+#include "core/events/EventRecords.h"
+
 QByteArray HexText::pairBytes(const QString &text)
 {
     QString digits;
@@ -29,16 +31,16 @@ QByteArray HexText::sysexBytes(const QString &text)
         bytes.prepend(static_cast<char>(0xF0));
     if (static_cast<unsigned char>(bytes.back()) != 0xF7)
         bytes.append(static_cast<char>(0xF7));
-    if (bytes.size() > SysexMaxBytes) {
-        bytes.truncate(SysexMaxBytes);
-        bytes[SysexMaxBytes - 1] = static_cast<char>(0xF7);
+    if (bytes.size() > EventRecords::SysexMaxMessage) {
+        bytes.truncate(EventRecords::SysexMaxMessage);
+        bytes[EventRecords::SysexMaxMessage - 1] = static_cast<char>(0xF7);
     }
     return bytes;
 }
 
 QByteArray HexText::serialHexBytes(const QString &text)
 {
-    return pairBytes(text).left(SerialMaxBytes);
+    return pairBytes(text).left(EventRecords::SerialMaxData);
 }
 
 bool HexText::isLatin1(const QString &text)

@@ -9,9 +9,6 @@
 class HexText
 {
 public:
-    static constexpr int SysexMaxBytes = 30;
-    static constexpr int SerialMaxBytes = 28;
-
     // Blanks dropped, upper-cased, cut into pairs from the left (a lone last
     // digit becomes "0" + digit), decoded; anything not a hex digit is skipped.
     static QByteArray pairBytes(const QString &text);

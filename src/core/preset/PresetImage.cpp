@@ -36,8 +36,8 @@ PresetImage::PresetImage()
     setRegion(ConfigBlock, configBase, 1, 16);
     setRegion(RoutingPatchA, configBase + 16, 1, 6);
     setRegion(RoutingPatchB, configBase + 24, 1, 6);
-    setRegion(PresetName, nameBase, 1, 16);
-    setRegion(PresetDescription, nameBase + 16, 1, 16);
+    setRegion(PresetName, nameBase, 1, TextLength);
+    setRegion(PresetDescription, nameBase + TextLength, 1, TextLength);
     setRegion(GpiDebounce, ioBase + 0, 1, 11);
     setRegion(DoublePressLimit, ioBase + 11, 1, 1);
     setRegion(GpiPolarity, ioBase + 12, 1, 11);

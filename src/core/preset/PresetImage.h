@@ -8,6 +8,9 @@
 class PresetImage
 {
 public:
+    // Characters of the preset name and of its description.
+    static constexpr int TextLength = 16;
+
     // Image regions. The model keeps one table per region, plus RoutingGroups,
     // which exists only in the model (it is folded into ConfigBlock bytes 10-13).
     // DoublePressLimit is element 11 of the GpiDebounce table in the model.

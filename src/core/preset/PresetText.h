@@ -10,7 +10,7 @@
 class PresetText
 {
 public:
-    static constexpr int Length = 16;
+    static constexpr int Length = PresetImage::TextLength;
 
     static QString read(const PresetImage &image, PresetImage::Region region);
     // Writes all 16 codes: the text cut to 16 characters, padded with 0. A

@@ -110,8 +110,8 @@ QGroupBox *EventEditor::buildMidiGroup()
     m_midiPort = makeCombo(EventRecords::midiPortNames(), "midiPort", group);
     m_midiChannel = makeSpin(1, 16, "midiChannel", group);
     m_midiType = makeCombo(EventRecords::midiMessageTypeNames(), "midiType", group);
-    m_midiData1 = makeSpin(0, 127, "midiData1", group);
-    m_midiData2 = makeSpin(0, 127, "midiData2", group);
+    m_midiData1 = makeSpin(0, EventRecords::DataMax, "midiData1", group);
+    m_midiData2 = makeSpin(0, EventRecords::DataMax, "midiData2", group);
     auto *row = groupLayout<QHBoxLayout>(group);
     addLabelled(row, "Port:", m_midiPort);
     addLabelled(row, "Chan:", m_midiChannel);

@@ -1,5 +1,6 @@
 #include "gui/widgets/HexEdit.h"
 
+#include "core/events/EventRecords.h"
 #include "core/events/HexText.h"
 
 #include <QRegularExpressionValidator>
@@ -23,7 +24,7 @@ void HexEdit::setHexMode(bool on)
 void HexEdit::setBytes(const QByteArray &bytes)
 {
     if (m_hexMode) {
-        const QByteArray kept = bytes.left(HexText::SerialMaxBytes);
+        const QByteArray kept = bytes.left(EventRecords::SerialMaxData);
         takeValue(kept, HexText::format(kept));
     } else {
         takeValue(bytes, HexText::bytesText(bytes));

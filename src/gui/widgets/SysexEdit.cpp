@@ -1,5 +1,6 @@
 #include "gui/widgets/SysexEdit.h"
 
+#include "core/events/EventRecords.h"
 #include "core/events/HexText.h"
 
 #include <QRegularExpressionValidator>
@@ -11,7 +12,7 @@ SysexEdit::SysexEdit(QWidget *parent) : ByteLineEdit(parent)
 
 void SysexEdit::setBytes(const QByteArray &bytes)
 {
-    const QByteArray kept = bytes.left(HexText::SysexMaxBytes);
+    const QByteArray kept = bytes.left(EventRecords::SysexMaxMessage);
     takeValue(kept, HexText::format(kept));
 }
 
