@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Version.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,10 @@
 class PresetDocument
 {
 public:
-    static QString programTitle() { return QStringLiteral("Valdane RSX-4 Cuesmith v1.6.1"); }
+    static QString programTitle()
+    {
+        return QStringLiteral("Valdane RSX-4 Cuesmith v") + QLatin1String(Version::Text);
+    }
 
     const QString &filePath() const { return m_filePath; }
     bool hasFile() const { return !m_filePath.isEmpty(); }
