@@ -11,10 +11,11 @@ constexpr int LogoHeight = 74;
 
 LogoPanel::LogoPanel(QWidget *parent) : QWidget(parent)
 {
-    auto *logo = new QLabel;
+    auto *box = new QVBoxLayout(this);
+    auto *logo = new QLabel(this);
+    logo->setObjectName("logo");
     logo->setPixmap(QPixmap(":/res/valdane_greyscale.PNG"));
     logo->setScaledContents(true);
     logo->setMaximumSize(LogoWidth, LogoHeight);
-    auto *box = new QVBoxLayout(this);
     box->addWidget(logo, 0, Qt::AlignHCenter);
 }
