@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <sys/stat.h>
+
 namespace {
 const QString ProgramTitle = "Valdane RSX-4 Cuesmith v1.6.1";
 const QString Question =
@@ -209,6 +211,13 @@ private slots:
         QCOMPARE(answers.folders, QStringList{m_dir.path()});
         QCOMPARE(answers.boxes,
                  QStringList({Question, "File Operation | Unable to Open Preset File"}));
+
+        // A FIFO in a preset's place is refused, not waited on.
+        const QString fifo = files[8].toLocalFile();
+        QVERIFY(QFile::remove(fifo) && mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        answers.boxes.clear();
+        QVERIFY(drop(window, {files[8]}));
+        QTRY_COMPARE(answers.boxes, QStringList{"File Operation | Unable to Open Preset File"});
     }
 
     void undoRedoRestoresEveryStep()

@@ -19,7 +19,7 @@ private slots:
     void hex() { QCOMPARE(RandomImage::firstFailure(invariants::checkHexText, 500), QString()); }
     void jsonImport()
     {
-        QCOMPARE(RandomImage::firstFailure(invariants::checkImport, 150), QString());
+        QCOMPARE(RandomImage::firstFailure(invariants::checkImport, 60), QString());
     }
 
     void defaultPreset()
