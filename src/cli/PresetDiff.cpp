@@ -2,6 +2,7 @@
 
 #include "cli/EventJson.h"
 #include "cli/PresetJson.h"
+#include "cli/RoutingPatch.h"
 #include "cli/SlotSection.h"
 #include "core/events/EventRecords.h"
 #include "core/preset/PresetImage.h"
@@ -57,10 +58,11 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
         const QString words = listOr(groups[group].toVariant().toStringList());
         add(group, words, words);
     }
-    for (const QString &patch : PresetSettings::patchNames()) {
+    for (const RoutingPatch &patch : RoutingPatch::all()) {
         for (const QString &source : RoutingMatrix::sourceNames()) {
-            const QString words = listOr(midi[patch].toObject()[source].toVariant().toStringList());
-            add(patch + ' ' + source, words, words);
+            const QString words =
+                listOr(midi[patch.name].toObject()[source].toVariant().toStringList());
+            add(patch.name + ' ' + source, words, words);
         }
     }
 
@@ -79,7 +81,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
     for (const QJsonValue &record : json["Events"].toObject()["Unlisted Records"].toArray())
         unlisted.insert(record.toObject()["code"].toInt(), compact(record));
     const PresetImage layout;
-    for (int code = 1; code < 256; ++code) {
+    for (int code = 1; code <= EventJson::LastCode; ++code) {
         if (!EventJson::recordOf(layout, code).isEmpty()) {
             const QString fields = unlisted.value(code, QStringLiteral("-"));
             add(QStringLiteral("Unlisted record %1").arg(code), fields, fields);
