@@ -39,7 +39,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
     const auto add = [&list](const QString &label, const QString &words, const QString &fields) {
         list.append({label, words, fields});
     };
-    const QJsonObject general = json["General"].toObject();
+    const QJsonObject general = json[PresetJson::generalKey()].toObject();
     for (const QString &key : {PresetSettings::presetName(), PresetSettings::presetDescription()})
         add(key,
             '"' +
@@ -52,7 +52,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
                                       PresetSettings::relayTable() + PresetSettings::midi())
         add(s.title(), s.text(image), QString::number(s.storedValue(image)));
 
-    const QJsonObject midi = json["MIDI"].toObject();
+    const QJsonObject midi = json[PresetJson::midiKey()].toObject();
     const QJsonObject groups = midi[PresetSettings::groupsTitle()].toObject();
     for (const QString &group : PresetSettings::groupNames()) {
         const QString words = listOr(groups[group].toVariant().toStringList());
@@ -78,7 +78,8 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
     }
 
     QHash<int, QString> unlisted;
-    for (const QJsonValue &record : json["Events"].toObject()["Unlisted Records"].toArray())
+    for (const QJsonValue &record :
+         json[PresetJson::eventsKey()].toObject()[PresetJson::unlistedKey()].toArray())
         unlisted.insert(record.toObject()["code"].toInt(), compact(record));
     const PresetImage layout;
     for (int code = 1; code <= EventJson::LastCode; ++code) {
@@ -87,7 +88,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
             add(QStringLiteral("Unlisted record %1").arg(code), fields, fields);
         }
     }
-    const QJsonObject carried = json["Carried"].toObject();
+    const QJsonObject carried = json[PresetJson::carriedKey()].toObject();
     for (auto it = carried.begin(); it != carried.end(); ++it)
         add(it.key(), compact(it.value()), compact(it.value()));
     return list;

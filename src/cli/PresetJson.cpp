@@ -492,3 +492,28 @@ void PresetJson::fromJson(const QJsonObject &json, PresetImage &image, JsonField
     EventReader(image, fields).read(fields.object(fields.member(json, Events, {}), Events), Events);
     readCarried(json, image, fields);
 }
+
+QString PresetJson::generalKey()
+{
+    return General;
+}
+
+QString PresetJson::midiKey()
+{
+    return Midi;
+}
+
+QString PresetJson::eventsKey()
+{
+    return Events;
+}
+
+QString PresetJson::unlistedKey()
+{
+    return Unlisted;
+}
+
+QString PresetJson::carriedKey()
+{
+    return Carried;
+}
