@@ -6,6 +6,7 @@
 #include "cli/PresetSource.h"
 #include "cli/TextReport.h"
 #include "cli/UnitSession.h"
+#include "core/Version.h"
 #include "core/device/FirmwareStringNames.h"
 #include "core/document/PresetFile.h"
 #include "core/document/UnitBackup.h"
@@ -132,7 +133,7 @@ void CommandRunner::endProgress()
     progressOpen = false;
 }
 
-int CommandRunner::fail(int status, const QString &message)
+CommandRunner::Status CommandRunner::fail(Status status, const QString &message)
 {
     endProgress();
     err << "cuesmith-cli: " << message << '\n';
@@ -148,7 +149,7 @@ int CommandRunner::run(const QStringList &arguments)
         return Success;
     }
     if (name == "--version" || name == "-v") {
-        out << "cuesmith-cli " << QStringLiteral(CUESMITH_VERSION) << '\n';
+        out << "cuesmith-cli " << Version::Text << '\n';
         return Success;
     }
     for (const Command &command : commands()) {
@@ -178,7 +179,7 @@ int CommandRunner::run(const QStringList &arguments)
                                  command.arguments.isEmpty() ? QStringLiteral("no arguments")
                                                              : command.arguments.join(' '),
                                  helpText(parser)));
-        const int status = (this->*command.handler)(parser);
+        const Status status = (this->*command.handler)(parser);
         endProgress();
         out.flush();
         err.flush();
@@ -189,16 +190,22 @@ int CommandRunner::run(const QStringList &arguments)
                                 "\n\n" + usage());
 }
 
-bool CommandRunner::loadPreset(const QString &path, PresetImage &image, bool settle)
+bool CommandRunner::loadPreset(const QString &path, PresetImage &image, QTextStream &notes,
+                               QStringList &notices, bool settle)
 {
     QString error;
-    QStringList notices;
     const bool loaded = PresetSource::load(path, image, error, &notices, settle);
     for (const QString &notice : notices)
-        err << path << ": " << notice << '\n';
+        notes << path << ": " << notice << '\n';
     if (!loaded)
         fail(FileError, error);
     return loaded;
+}
+
+bool CommandRunner::loadPreset(const QString &path, PresetImage &image)
+{
+    QStringList notices;
+    return loadPreset(path, image, err, notices, true);
 }
 
 bool CommandRunner::writeOutput(const QString &path, const QByteArray &data)
@@ -215,7 +222,7 @@ bool CommandRunner::writeOutput(const QString &path, const QByteArray &data)
     return true;
 }
 
-int CommandRunner::show(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::show(QCommandLineParser &parser)
 {
     PresetImage image;
     if (!loadPreset(parser.positionalArguments().at(1), image))
@@ -224,7 +231,7 @@ int CommandRunner::show(QCommandLineParser &parser)
     return Success;
 }
 
-int CommandRunner::exportJson(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::exportJson(QCommandLineParser &parser)
 {
     PresetImage image;
     if (!loadPreset(parser.positionalArguments().at(1), image))
@@ -234,7 +241,7 @@ int CommandRunner::exportJson(QCommandLineParser &parser)
     return writeOutput(parser.value(OutputOption), json) ? Success : FileError;
 }
 
-int CommandRunner::importJson(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::importJson(QCommandLineParser &parser)
 {
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "import needs -o FILE: the preset file to write");
@@ -251,7 +258,7 @@ int CommandRunner::importJson(QCommandLineParser &parser)
     return Success;
 }
 
-int CommandRunner::diff(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::diff(QCommandLineParser &parser)
 {
     PresetImage before;
     PresetImage after;
@@ -264,17 +271,13 @@ int CommandRunner::diff(QCommandLineParser &parser)
     return lines.isEmpty() ? Success : Differences;
 }
 
-int CommandRunner::check(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::check(QCommandLineParser &parser)
 {
     const QString path = parser.positionalArguments().at(1);
     PresetImage image;
-    QString error;
     QStringList notices;
-    const bool loaded = PresetSource::load(path, image, error, &notices, false);
-    for (const QString &notice : notices)
-        out << path << ": " << notice << '\n';
-    if (!loaded)
-        return fail(FileError, error);
+    if (!loadPreset(path, image, out, notices, false))
+        return FileError;
     if (notices.isEmpty())
         out << path << ": opens as a preset file of this version\n";
     const QStringList problems = PresetCheck::problems(image);
@@ -285,9 +288,10 @@ int CommandRunner::check(QCommandLineParser &parser)
     return problems.isEmpty() ? Success : Differences;
 }
 
-int CommandRunner::sessionFailed(const UnitSession &session, int result)
+CommandRunner::Status CommandRunner::sessionFailed(const UnitSession &session,
+                                                   UnitSession::Result result)
 {
-    switch (UnitSession::Result(result)) {
+    switch (result) {
     case UnitSession::Result::NoUnit:
     case UnitSession::Result::NoPermission:
     case UnitSession::Result::NoAccess:
@@ -331,7 +335,7 @@ bool CommandRunner::isUnitNode(const QString &device)
     return false;
 }
 
-int CommandRunner::list(QCommandLineParser &)
+CommandRunner::Status CommandRunner::list(QCommandLineParser &)
 {
     const QVector<UnitSession::Unit> units = UnitSession::units();
     if (units.isEmpty())
@@ -351,14 +355,14 @@ int CommandRunner::list(QCommandLineParser &)
     return Success;
 }
 
-int CommandRunner::info(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::info(QCommandLineParser &parser)
 {
     if (!isUnitNode(parser.value(DeviceOption)))
         return NoUnit;
     UnitSession session(accessCheck, replyTimeout);
     const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     if (result != UnitSession::Result::Ok)
-        return sessionFailed(session, int(result));
+        return sessionFailed(session, result);
     const DeviceLink &link = session.link();
     const QStringList &strings = link.firmwareStrings();
     out << "Name: " << strings.value(0) << '\n';
@@ -371,7 +375,7 @@ int CommandRunner::info(QCommandLineParser &parser)
     return Success;
 }
 
-int CommandRunner::download(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::download(QCommandLineParser &parser)
 {
     if (!parser.isSet(OutputOption))
         return fail(UsageError, "download needs -o FILE: the preset file to write");
@@ -384,7 +388,7 @@ int CommandRunner::download(QCommandLineParser &parser)
     if (result == UnitSession::Result::Ok)
         result = session.download(image);
     if (result != UnitSession::Result::Ok)
-        return sessionFailed(session, int(result));
+        return sessionFailed(session, result);
     // The unit's bytes as they came, not rebuilt: a backup restores what was there.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -395,7 +399,7 @@ int CommandRunner::download(QCommandLineParser &parser)
     return Success;
 }
 
-int CommandRunner::upload(QCommandLineParser &parser)
+CommandRunner::Status CommandRunner::upload(QCommandLineParser &parser)
 {
     PresetImage image;
     if (!loadPreset(parser.positionalArguments().at(1), image))
@@ -425,7 +429,7 @@ int CommandRunner::upload(QCommandLineParser &parser)
                                               "backup in %2 (%3); nothing was sent")
                                    .arg(session.path(), backup.lastPath(), backup.lastError()));
     if (result != UnitSession::Result::Ok)
-        return sessionFailed(session, int(result));
+        return sessionFailed(session, result);
     if (parser.isSet(NoVerifyOption))
         return Success;
 
@@ -433,7 +437,7 @@ int CommandRunner::upload(QCommandLineParser &parser)
     PresetImage back;
     result = session.download(back);
     if (result != UnitSession::Result::Ok)
-        return sessionFailed(session, int(result));
+        return sessionFailed(session, result);
     for (int address = 0; address < session.link().transferLength(); ++address) {
         const int sent = image.imageByte(address) & 0xFF;
         const int held = back.imageByte(address) & 0xFF;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/UnitSession.h"
 #include "core/device/HidAccess.h"
 
 #include <QList>
@@ -8,7 +9,6 @@
 class QCommandLineParser;
 class QTextStream;
 class PresetImage;
-class UnitSession;
 
 // The commands of cuesmith-cli. Results go to `out`, diagnostics to `err`;
 // run() returns the exit status.
@@ -44,31 +44,37 @@ private:
         QStringList arguments; // positional, in order
         QString description;
         QStringList options; // names of the options it takes
-        int (CommandRunner::*handler)(QCommandLineParser &parser);
+        Status (CommandRunner::*handler)(QCommandLineParser &parser);
     };
     static const QList<Command> &commands();
 
     QString usage() const;
-    int fail(int status, const QString &message);
+    Status fail(Status status, const QString &message);
     // Ends a progress line still open, so that the next text starts a line.
     void endProgress();
-    bool loadPreset(const QString &path, PresetImage &image, bool settle = true);
+    // Writes the version notices the window would show to `notes`, and keeps
+    // them in `notices`; without `settle`, a preset file's model is exactly
+    // what the file holds.
+    bool loadPreset(const QString &path, PresetImage &image, QTextStream &notes,
+                    QStringList &notices, bool settle);
+    // Notices to `err`, the model settled as a save would leave it.
+    bool loadPreset(const QString &path, PresetImage &image);
     bool writeOutput(const QString &path, const QByteArray &data);
 
-    int show(QCommandLineParser &parser);
-    int exportJson(QCommandLineParser &parser);
-    int importJson(QCommandLineParser &parser);
-    int diff(QCommandLineParser &parser);
-    int check(QCommandLineParser &parser);
-    int list(QCommandLineParser &parser);
-    int info(QCommandLineParser &parser);
-    int download(QCommandLineParser &parser);
-    int upload(QCommandLineParser &parser);
+    Status show(QCommandLineParser &parser);
+    Status exportJson(QCommandLineParser &parser);
+    Status importJson(QCommandLineParser &parser);
+    Status diff(QCommandLineParser &parser);
+    Status check(QCommandLineParser &parser);
+    Status list(QCommandLineParser &parser);
+    Status info(QCommandLineParser &parser);
+    Status download(QCommandLineParser &parser);
+    Status upload(QCommandLineParser &parser);
     // Whether `device` (empty: the first unit found) is a node the access check
     // knows as an RSX-4; if not, says so.
     bool isUnitNode(const QString &device);
     // Exit status and message for a unit session that did not succeed.
-    int sessionFailed(const UnitSession &session, int result);
+    Status sessionFailed(const UnitSession &session, UnitSession::Result result);
     void attach(UnitSession &session, const QString &verb);
 
     QTextStream &out;

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int ByteMax = 255;
-constexpr int StatusFirst = 0x80;
-constexpr int StatusLast = 0xEF;
 constexpr int SysexHeader = 2;
 
 const QStringList KindNames{"None", "MIDI", "SysEx", "Relay", "System", "Macro", "Serial"};
@@ -34,7 +31,7 @@ int flagValue(const QJsonValue &value, const QString &path, JsonFields &fields)
 {
     if (value.isBool())
         return value.toBool() ? 1 : 0;
-    return fields.integer(value, path, 0, ByteMax);
+    return fields.integer(value, path, 0, JsonFields::ByteMax);
 }
 
 QByteArray bytesOf(const QVector<int> &record, int from, int count)
@@ -67,15 +64,109 @@ void takePayload(const QJsonObject &json, const QString &path, JsonFields &field
                  const QByteArray &data)
 {
     const int room = record.size() - header;
-    record[lengthIndex] = json.contains("length")
-                              ? fields.integer(json["length"], path + "/length", 0, ByteMax)
-                              : data.size() + lengthBias;
+    record[lengthIndex] = json.contains("length") ? fields.integer(json["length"], path + "/length",
+                                                                   0, JsonFields::ByteMax)
+                                                  : data.size() + lengthBias;
     QByteArray rest;
     if (json.contains("padding"))
         rest = fields.hexBytes(json["padding"], path + "/padding", room - data.size());
     const QByteArray payload = data + rest;
     for (int i = 0; i < payload.size() && i < room; ++i)
         record[header + i] = quint8(payload.at(i));
+}
+
+// Codes 81-96 lie in the SysEx range but name no entry: they have no kind.
+EventKind kindOf(int code, const QVector<int> &record)
+{
+    const EventKind kind = EventRecords::kindOfCode(code);
+    return kind == EventKind::SysEx && record.isEmpty() ? EventKind::None : kind;
+}
+
+// The members of one event object, each read under its own path.
+struct EventFields
+{
+    const QJsonObject &json;
+    const QString &path;
+    JsonFields &fields;
+
+    QJsonValue field(const char *key) const { return fields.member(json, key, path); }
+    QString at(const char *key) const { return path + '/' + key; }
+    int port() const
+    {
+        return fields.nameOrNumber(field("port"), at("port"), EventRecords::midiPortNames(), 1,
+                                   JsonFields::ByteMax);
+    }
+};
+
+// Each reader below fills the record of its kind and gives the members it read.
+QStringList readMidi(const EventFields &e, QVector<int> &r)
+{
+    JsonFields &fields = e.fields;
+    r[0] = e.port();
+    if (e.json.contains("status")) {
+        r[1] = fields.integer(e.json["status"], e.at("status"), 0, JsonFields::ByteMax);
+    } else {
+        const int type = fields.nameOrNumber(e.field("type"), e.at("type"),
+                                             EventRecords::midiMessageTypeNames(), 0, -1);
+        r[1] = EventRecords::statusByte(type,
+                                        fields.integer(e.field("channel"), e.at("channel"), 1, 16));
+    }
+    const QJsonArray data = fields.array(e.field("data"), e.at("data"), 2, 2);
+    r[2] = fields.integer(data.at(0), e.at("data"), 0, JsonFields::ByteMax);
+    r[3] = fields.integer(data.at(1), e.at("data"), 0, JsonFields::ByteMax);
+    // Beside a status byte, a type and channel would go unread.
+    return QStringList{"port", "data"} +
+           (e.json.contains("status") ? QStringList{"status"} : QStringList{"type", "channel"});
+}
+
+QStringList readSysex(const EventFields &e, QVector<int> &r)
+{
+    r[0] = e.port();
+    const QByteArray data =
+        e.fields.hexBytes(e.field("data"), e.at("data"), EventRecords::SysexMaxMessage);
+    takePayload(e.json, e.path, e.fields, r, SysexHeader, 1, 1, data);
+    return {"port", "data", "length", "padding"};
+}
+
+QStringList readRelay(const EventFields &e, QVector<int> &r)
+{
+    r[0] = e.fields.integer(e.field("relay"), e.at("relay"), 0, JsonFields::ByteMax);
+    r[1] = e.fields.nameOrNumber(e.field("action"), e.at("action"),
+                                 EventRecords::relayActionNames(), 0, JsonFields::ByteMax);
+    return {"relay", "action"};
+}
+
+QStringList readSerial(const EventFields &e, QVector<int> &r)
+{
+    JsonFields &fields = e.fields;
+    const bool text = e.json.contains("text");
+    r[1] = e.json.contains("ascii")
+               ? fields.integer(e.json["ascii"], e.at("ascii"), 0, JsonFields::ByteMax)
+               : (text ? 1 : 0);
+    r[2] = flagValue(e.field("cr"), e.at("cr"), fields);
+    r[3] = flagValue(e.field("lf"), e.at("lf"), fields);
+    QByteArray data;
+    if (text) {
+        const QString s = fields.string(e.json["text"], e.at("text"));
+        if (!HexText::isLatin1(s) || s.size() > EventRecords::SerialMaxData)
+            fields.fail(e.at("text"), QStringLiteral("needs at most %1 Latin-1 characters")
+                                          .arg(EventRecords::SerialMaxData));
+        data = s.toLatin1();
+    } else {
+        data = fields.hexBytes(e.field("data"), e.at("data"), EventRecords::SerialMaxData);
+    }
+    takePayload(e.json, e.path, fields, r, EventRecords::SerialHeaderSize, 0,
+                EventRecords::SerialHeaderSize, data);
+    return {"ascii", "cr", "lf", text ? "text" : "data", "length", "padding"};
+}
+
+// A system event or macro has no record: its name only has to agree with its code.
+QStringList readName(const EventFields &e, const char *key, const QStringList &names, int firstCode,
+                     int code)
+{
+    if (e.fields.nameOrNumber(e.field(key), e.at(key), names, firstCode, -1) != code)
+        e.fields.fail(e.at(key), QStringLiteral("does not match code %1").arg(code));
+    return {key};
 }
 
 } // namespace
@@ -112,15 +203,13 @@ QJsonObject EventJson::toJson(const PresetImage &image, int code)
     QJsonObject json;
     json["code"] = code;
     const QVector<int> r = recordOf(image, code);
-    EventKind kind = EventRecords::kindOfCode(code);
-    if (kind == EventKind::SysEx && r.isEmpty())
-        kind = EventKind::None; // 81-96: in the SysEx range, but no entry
+    const EventKind kind = kindOf(code, r);
     json["kind"] = kindName(kind);
     const QStringList &ports = EventRecords::midiPortNames();
     switch (kind) {
     case EventKind::Midi:
         json["port"] = nameOrNumber(ports, r[0], 1);
-        if (r[1] >= StatusFirst && r[1] <= StatusLast) {
+        if (r[1] >= EventRecords::StatusFirst && r[1] <= EventRecords::StatusLast) {
             json["type"] =
                 EventRecords::midiMessageTypeNames().at(EventRecords::typeOfStatus(r[1]));
             json["channel"] = EventRecords::channelOfStatus(r[1]);
@@ -167,101 +256,39 @@ EventJson::Event EventJson::fromJson(const QJsonObject &json, const QString &pat
     if (fields.ok() && kindIndex < 0)
         fields.fail(path + "/kind",
                     QStringLiteral("unknown kind \"%1\"").arg(json["kind"].toString()));
-    event.code = fields.integer(fields.member(json, "code", path), path + "/code", 1, ByteMax);
+    event.code = fields.integer(fields.member(json, "code", path), path + "/code", 1, LastCode);
     if (!fields.ok())
         return event;
     const auto kind = EventKind(kindIndex);
-    PresetImage layout;
+    const PresetImage layout;
     event.record = recordOf(layout, event.code);
-    const EventKind codeKind =
-        event.record.isEmpty() && EventRecords::kindOfCode(event.code) == EventKind::SysEx
-            ? EventKind::None
-            : EventRecords::kindOfCode(event.code);
-    if (codeKind != kind) {
+    if (kindOf(event.code, event.record) != kind) {
         fields.fail(path + "/code",
                     QStringLiteral("code %1 is no %2 code").arg(event.code).arg(kindName(kind)));
         return event;
     }
-    QVector<int> &r = event.record;
-    const QStringList &ports = EventRecords::midiPortNames();
-    const auto field = [&](const char *key) { return fields.member(json, key, path); };
-    const auto at = [&](const char *key) { return path + '/' + key; };
+    const EventFields e{json, path, fields};
     QStringList known{"code", "kind"};
     switch (kind) {
-    case EventKind::Midi: {
-        r[0] = fields.nameOrNumber(field("port"), at("port"), ports, 1, ByteMax);
-        if (json.contains("status")) {
-            r[1] = fields.integer(json["status"], at("status"), 0, ByteMax);
-        } else {
-            const int type = fields.nameOrNumber(field("type"), at("type"),
-                                                 EventRecords::midiMessageTypeNames(), 0, -1);
-            r[1] = EventRecords::statusByte(type,
-                                            fields.integer(field("channel"), at("channel"), 1, 16));
-        }
-        const QJsonArray data = fields.array(field("data"), at("data"), 2, 2);
-        r[2] = fields.integer(data.at(0), at("data"), 0, ByteMax);
-        r[3] = fields.integer(data.at(1), at("data"), 0, ByteMax);
-        // Beside a status byte, a type and channel would go unread.
-        known << "port"
-              << "data";
-        known << (json.contains("status") ? QStringList{"status"} : QStringList{"type", "channel"});
+    case EventKind::Midi:
+        known << readMidi(e, event.record);
         break;
-    }
-    case EventKind::SysEx: {
-        r[0] = fields.nameOrNumber(field("port"), at("port"), ports, 1, ByteMax);
-        const QByteArray data =
-            fields.hexBytes(field("data"), at("data"), EventRecords::SysexMaxMessage);
-        takePayload(json, path, fields, r, SysexHeader, 1, 1, data);
-        known << "port"
-              << "data"
-              << "length"
-              << "padding";
+    case EventKind::SysEx:
+        known << readSysex(e, event.record);
         break;
-    }
     case EventKind::Relay:
-        r[0] = fields.integer(field("relay"), at("relay"), 0, ByteMax);
-        r[1] = fields.nameOrNumber(field("action"), at("action"), EventRecords::relayActionNames(),
-                                   0, ByteMax);
-        known << "relay"
-              << "action";
+        known << readRelay(e, event.record);
         break;
-    case EventKind::Serial: {
-        const bool text = json.contains("text");
-        r[1] = json.contains("ascii") ? fields.integer(json["ascii"], at("ascii"), 0, ByteMax)
-                                      : (text ? 1 : 0);
-        r[2] = flagValue(field("cr"), at("cr"), fields);
-        r[3] = flagValue(field("lf"), at("lf"), fields);
-        QByteArray data;
-        if (text) {
-            const QString s = fields.string(json["text"], at("text"));
-            if (!HexText::isLatin1(s) || s.size() > EventRecords::SerialMaxData)
-                fields.fail(at("text"), QStringLiteral("needs at most %1 Latin-1 characters")
-                                            .arg(EventRecords::SerialMaxData));
-            data = s.toLatin1();
-        } else {
-            data = fields.hexBytes(field("data"), at("data"), EventRecords::SerialMaxData);
-        }
-        takePayload(json, path, fields, r, EventRecords::SerialHeaderSize, 0,
-                    EventRecords::SerialHeaderSize, data);
-        known << "ascii"
-              << "cr"
-              << "lf" << (text ? "text" : "data") << "length"
-              << "padding";
+    case EventKind::Serial:
+        known << readSerial(e, event.record);
         break;
-    }
     case EventKind::System:
-        if (fields.nameOrNumber(field("system event"), at("system event"),
-                                EventRecords::systemEventNames(), EventRecords::SystemFirstCode,
-                                -1) != event.code)
-            fields.fail(at("system event"),
-                        QStringLiteral("does not match code %1").arg(event.code));
-        known << "system event";
+        known << readName(e, "system event", EventRecords::systemEventNames(),
+                          EventRecords::SystemFirstCode, event.code);
         break;
     case EventKind::Macro:
-        if (fields.nameOrNumber(field("macro"), at("macro"), EventRecords::macroActionNames(),
-                                EventRecords::MacroFirstCode, -1) != event.code)
-            fields.fail(at("macro"), QStringLiteral("does not match code %1").arg(event.code));
-        known << "macro";
+        known << readName(e, "macro", EventRecords::macroActionNames(),
+                          EventRecords::MacroFirstCode, event.code);
         break;
     case EventKind::None:
         break;

@@ -16,6 +16,9 @@ class PresetImage;
 class EventJson
 {
 public:
+    // A slot byte names codes 1 to 255.
+    static constexpr int LastCode = 255;
+
     static QString kindName(EventKind kind);
     static QJsonObject toJson(const PresetImage &image, int code);
 

@@ -14,6 +14,9 @@
 class JsonFields
 {
 public:
+    // The largest value a byte of the preset holds.
+    static constexpr int ByteMax = 255;
+
     bool ok() const { return m_error.isEmpty(); }
     const QString &error() const { return m_error; }
     void fail(const QString &path, const QString &problem);

@@ -1,6 +1,7 @@
 #include "cli/PresetCheck.h"
 
 #include "cli/EventJson.h"
+#include "cli/RoutingPatch.h"
 #include "cli/SlotSection.h"
 #include "core/events/EventRecords.h"
 #include "core/events/EventStore.h"
@@ -10,12 +11,8 @@
 
 namespace {
 
-constexpr int DataMax = 127;
-constexpr int StatusFirst = 0x80;
-constexpr int StatusLast = 0xEF;
 constexpr int SysexLengthMax = EventRecords::SysexMaxMessage + 1;
 constexpr int SerialLengthMax = EventRecords::SerialHeaderSize + EventRecords::SerialMaxData;
-constexpr int ByteCount = 256;
 
 struct Range
 {
@@ -40,9 +37,9 @@ void checkRecord(QStringList &problems, int code, const QVector<int> &r)
     switch (EventRecords::kindOfCode(code)) {
     case EventKind::Midi:
         ranges = {{"port", 0, 1, ports},
-                  {"status", 1, StatusFirst, StatusLast},
-                  {"data 1", 2, 0, DataMax},
-                  {"data 2", 3, 0, DataMax}};
+                  {"status", 1, EventRecords::StatusFirst, EventRecords::StatusLast},
+                  {"data 1", 2, 0, EventRecords::DataMax},
+                  {"data 2", 3, 0, EventRecords::DataMax}};
         break;
     case EventKind::SysEx:
         ranges = {{"port", 0, 1, ports}, {"length", 1, 1, SysexLengthMax}};
@@ -77,7 +74,7 @@ QStringList PresetCheck::problems(const PresetImage &image)
 {
     QStringList problems;
     QList<SlotSection> sections = SlotSection::all();
-    sections.first().lists << QStringLiteral("Trigger List 12");
+    sections.first().lists << SlotSection::hiddenListName();
     for (const SlotSection &section : sections) {
         for (int l = 0; l < section.lists.size(); ++l) {
             for (int slot = 0; slot < image.columns(section.table); ++slot) {
@@ -113,21 +110,19 @@ QStringList PresetCheck::problems(const PresetImage &image)
                             .arg(PresetSettings::groupNames().at(g))
                             .arg(byte, 2, 16, QChar('0'));
     }
-    const PresetImage::Region patches[] = {PresetImage::RoutingPatchA, PresetImage::RoutingPatchB};
-    for (int p = 0; p < 2; ++p) {
+    for (const RoutingPatch &patch : RoutingPatch::all()) {
         for (int r = 0; r < RoutingMatrix::Rows; ++r) {
-            const int byte = image.imageByte(image.region(patches[p]).offset + r);
+            const int byte = image.imageByte(image.region(patch.region).offset + r);
             for (int c = 0; c < RoutingMatrix::Columns; ++c) {
-                if ((byte >> c & 1) && image.value(patches[p], r, c) == RoutingMatrix::Unroutable)
+                if ((byte >> c & 1) && image.value(patch.region, r, c) == RoutingMatrix::Unroutable)
                     problems << QStringLiteral("%1: %2 is routed to %3, which cannot be routed")
-                                    .arg(PresetSettings::patchNames().at(p),
-                                         RoutingMatrix::sourceNames().at(r),
+                                    .arg(patch.name, RoutingMatrix::sourceNames().at(r),
                                          RoutingMatrix::destinationNames().at(c));
             }
         }
     }
 
-    for (int code = 1; code < ByteCount; ++code) {
+    for (int code = 1; code <= EventJson::LastCode; ++code) {
         const QVector<int> record = EventJson::recordOf(image, code);
         if (record.isEmpty() || record.first() == 0)
             continue;

@@ -2,6 +2,7 @@
 
 #include "cli/EventJson.h"
 #include "cli/PresetJson.h"
+#include "cli/RoutingPatch.h"
 #include "cli/SlotSection.h"
 #include "core/events/EventRecords.h"
 #include "core/preset/PresetImage.h"
@@ -38,7 +39,7 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
     const auto add = [&list](const QString &label, const QString &words, const QString &fields) {
         list.append({label, words, fields});
     };
-    const QJsonObject general = json["General"].toObject();
+    const QJsonObject general = json[PresetJson::generalKey()].toObject();
     for (const QString &key : {PresetSettings::presetName(), PresetSettings::presetDescription()})
         add(key,
             '"' +
@@ -51,16 +52,17 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
                                       PresetSettings::relayTable() + PresetSettings::midi())
         add(s.title(), s.text(image), QString::number(s.storedValue(image)));
 
-    const QJsonObject midi = json["MIDI"].toObject();
+    const QJsonObject midi = json[PresetJson::midiKey()].toObject();
     const QJsonObject groups = midi[PresetSettings::groupsTitle()].toObject();
     for (const QString &group : PresetSettings::groupNames()) {
         const QString words = listOr(groups[group].toVariant().toStringList());
         add(group, words, words);
     }
-    for (const QString &patch : PresetSettings::patchNames()) {
+    for (const RoutingPatch &patch : RoutingPatch::all()) {
         for (const QString &source : RoutingMatrix::sourceNames()) {
-            const QString words = listOr(midi[patch].toObject()[source].toVariant().toStringList());
-            add(patch + ' ' + source, words, words);
+            const QString words =
+                listOr(midi[patch.name].toObject()[source].toVariant().toStringList());
+            add(patch.name + ' ' + source, words, words);
         }
     }
 
@@ -76,16 +78,17 @@ QVector<PresetDiff::Entry> PresetDiff::entries(const PresetImage &image)
     }
 
     QHash<int, QString> unlisted;
-    for (const QJsonValue &record : json["Events"].toObject()["Unlisted Records"].toArray())
+    for (const QJsonValue &record :
+         json[PresetJson::eventsKey()].toObject()[PresetJson::unlistedKey()].toArray())
         unlisted.insert(record.toObject()["code"].toInt(), compact(record));
     const PresetImage layout;
-    for (int code = 1; code < 256; ++code) {
+    for (int code = 1; code <= EventJson::LastCode; ++code) {
         if (!EventJson::recordOf(layout, code).isEmpty()) {
             const QString fields = unlisted.value(code, QStringLiteral("-"));
             add(QStringLiteral("Unlisted record %1").arg(code), fields, fields);
         }
     }
-    const QJsonObject carried = json["Carried"].toObject();
+    const QJsonObject carried = json[PresetJson::carriedKey()].toObject();
     for (auto it = carried.begin(); it != carried.end(); ++it)
         add(it.key(), compact(it.value()), compact(it.value()));
     return list;

@@ -2,6 +2,7 @@
 
 #include "cli/EventJson.h"
 #include "cli/JsonFields.h"
+#include "cli/RoutingPatch.h"
 #include "cli/SlotSection.h"
 #include "core/events/HexText.h"
 #include "core/preset/PresetImage.h"
@@ -28,13 +29,10 @@ const QString FixedConfig = QStringLiteral("Fixed Config Bytes");
 const QString FixedSerial = QStringLiteral("Fixed Serial Bytes");
 const QString Byte87 = QStringLiteral("Byte 87");
 const QString Reserved = QStringLiteral("Reserved Lists");
-const QString HiddenList = QStringLiteral("Trigger List 12");
+const QString HiddenList = SlotSection::hiddenListName();
 
 const int FixedConfigBytes[] = {0, 1, 4, 5, 6};
 constexpr int FixedSerialFirst = 2;
-constexpr int SerialBytes = 8;
-constexpr int HiddenTriggerList = 11;
-constexpr int ByteMax = 255;
 
 QString join(const QString &path, const QString &key)
 {
@@ -92,7 +90,7 @@ void textFromJson(const QJsonValue &value, const QString &path, PresetImage::Reg
     }
     const QJsonArray codes = fields.array(value, path, PresetText::Length, PresetText::Length);
     for (int i = 0; i < codes.size(); ++i)
-        image.setValue(region, i, fields.integer(codes.at(i), path, 0, ByteMax));
+        image.setValue(region, i, fields.integer(codes.at(i), path, 0, JsonFields::ByteMax));
 }
 
 QString bytesJson(const PresetImage &image, PresetImage::Region region, int row, int from, int to)
@@ -156,7 +154,7 @@ QJsonObject eventsJson(const PresetImage &image)
         events[section.title] = lists;
     }
     QJsonArray unlisted;
-    for (int code = 1; code <= ByteMax; ++code) {
+    for (int code = 1; code <= EventJson::LastCode; ++code) {
         const QVector<int> record = EventJson::recordOf(image, code);
         if (!shown.contains(code) && record.count(0) != record.size())
             unlisted << EventJson::toJson(image, code);
@@ -165,95 +163,118 @@ QJsonObject eventsJson(const PresetImage &image)
     return events;
 }
 
+// Reads the events section: the slots of every list and the unlisted records,
+// each record stored once whichever slots name it.
 class EventReader
 {
 public:
     EventReader(PresetImage &image, JsonFields &fields) : image(image), fields(fields) {}
 
-    void read(const QJsonObject &json, const QString &path)
-    {
-        QStringList known{Unlisted};
-        for (const SlotSection &section : SlotSection::all()) {
-            known << section.title;
-            const QString sectionPath = join(path, section.title);
-            const QJsonObject lists =
-                fields.object(fields.member(json, section.title, path), sectionPath);
-            fields.onlyKnown(lists, section.lists, sectionPath);
-            for (int list = 0; list < section.lists.size(); ++list) {
-                if (lists.contains(section.lists.at(list)))
-                    readList(lists[section.lists.at(list)],
-                             join(sectionPath, section.lists.at(list)), section.table, list);
-            }
-        }
-        const QString unlistedPath = join(path, Unlisted);
-        const QJsonArray unlisted = fields.array(fields.member(json, Unlisted, path), unlistedPath);
-        for (int i = 0; i < unlisted.size(); ++i) {
-            const QString eventPath = join(unlistedPath, QString::number(i + 1));
-            const EventJson::Event event =
-                readEvent(fields.object(unlisted.at(i), eventPath), eventPath);
-            if (fields.ok() && event.record.isEmpty())
-                fields.fail(eventPath, QStringLiteral("code %1 has no record").arg(event.code));
-        }
-        fields.onlyKnown(json, known, path);
-    }
+    void read(const QJsonObject &json, const QString &path);
 
 private:
-    void readList(const QJsonValue &value, const QString &path, PresetImage::Region table, int list)
-    {
-        const QJsonArray slotEvents = fields.array(value, path);
-        for (int i = 0; i < slotEvents.size(); ++i) {
-            const QString eventPath = join(path, QString::number(i + 1));
-            const QJsonObject json = fields.object(slotEvents.at(i), eventPath);
-            const int slot = fields.integer(fields.member(json, "slot", eventPath),
-                                            join(eventPath, "slot"), 1, image.columns(table)) -
-                             1;
-            if (fields.ok() && image.value(table, list, slot) != 0)
-                fields.fail(join(eventPath, "slot"),
-                            QStringLiteral("slot %1 given twice").arg(slot + 1));
-            QJsonObject fieldsOfEvent = json;
-            fieldsOfEvent.remove("slot");
-            const EventJson::Event event = readEvent(fieldsOfEvent, eventPath);
-            if (fields.ok())
-                image.setValue(table, list, slot, event.code);
-        }
-    }
-
-    EventJson::Event readEvent(const QJsonObject &json, const QString &path)
-    {
-        const EventJson::Event event = EventJson::fromJson(json, path, fields);
-        if (!fields.ok() || event.record.isEmpty())
-            return event;
-        if (records.contains(event.code) && records.value(event.code) != event.record)
-            fields.fail(
-                path,
-                QStringLiteral("code %1 is given with two different records").arg(event.code));
-        records.insert(event.code, event.record);
-        EventJson::storeRecord(image, event.code, event.record);
-        return event;
-    }
+    void readSection(const QJsonObject &json, const QString &path, const SlotSection &section);
+    void readList(const QJsonValue &value, const QString &path, PresetImage::Region table,
+                  int list);
+    void readUnlisted(const QJsonObject &json, const QString &path);
+    EventJson::Event readEvent(const QJsonObject &json, const QString &path);
 
     PresetImage &image;
     JsonFields &fields;
     QHash<int, QVector<int>> records;
 };
 
-} // namespace
+void EventReader::read(const QJsonObject &json, const QString &path)
+{
+    QStringList known{Unlisted};
+    for (const SlotSection &section : SlotSection::all()) {
+        known << section.title;
+        readSection(json, path, section);
+    }
+    readUnlisted(json, path);
+    fields.onlyKnown(json, known, path);
+}
 
-QJsonObject PresetJson::toJson(const PresetImage &image)
+void EventReader::readSection(const QJsonObject &json, const QString &path,
+                              const SlotSection &section)
+{
+    const QString sectionPath = join(path, section.title);
+    const QJsonObject lists = fields.object(fields.member(json, section.title, path), sectionPath);
+    fields.onlyKnown(lists, section.lists, sectionPath);
+    for (int list = 0; list < section.lists.size(); ++list) {
+        if (lists.contains(section.lists.at(list)))
+            readList(lists[section.lists.at(list)], join(sectionPath, section.lists.at(list)),
+                     section.table, list);
+    }
+}
+
+void EventReader::readList(const QJsonValue &value, const QString &path, PresetImage::Region table,
+                           int list)
+{
+    const QJsonArray slotEvents = fields.array(value, path);
+    for (int i = 0; i < slotEvents.size(); ++i) {
+        const QString eventPath = join(path, QString::number(i + 1));
+        const QJsonObject json = fields.object(slotEvents.at(i), eventPath);
+        const int slot = fields.integer(fields.member(json, "slot", eventPath),
+                                        join(eventPath, "slot"), 1, image.columns(table)) -
+                         1;
+        if (fields.ok() && image.value(table, list, slot) != 0)
+            fields.fail(join(eventPath, "slot"),
+                        QStringLiteral("slot %1 given twice").arg(slot + 1));
+        QJsonObject fieldsOfEvent = json;
+        fieldsOfEvent.remove("slot");
+        const EventJson::Event event = readEvent(fieldsOfEvent, eventPath);
+        if (fields.ok())
+            image.setValue(table, list, slot, event.code);
+    }
+}
+
+void EventReader::readUnlisted(const QJsonObject &json, const QString &path)
+{
+    const QString unlistedPath = join(path, Unlisted);
+    const QJsonArray unlisted = fields.array(fields.member(json, Unlisted, path), unlistedPath);
+    for (int i = 0; i < unlisted.size(); ++i) {
+        const QString eventPath = join(unlistedPath, QString::number(i + 1));
+        const EventJson::Event event =
+            readEvent(fields.object(unlisted.at(i), eventPath), eventPath);
+        if (fields.ok() && event.record.isEmpty())
+            fields.fail(eventPath, QStringLiteral("code %1 has no record").arg(event.code));
+    }
+}
+
+EventJson::Event EventReader::readEvent(const QJsonObject &json, const QString &path)
+{
+    const EventJson::Event event = EventJson::fromJson(json, path, fields);
+    if (!fields.ok() || event.record.isEmpty())
+        return event;
+    if (records.contains(event.code) && records.value(event.code) != event.record)
+        fields.fail(path,
+                    QStringLiteral("code %1 is given with two different records").arg(event.code));
+    records.insert(event.code, event.record);
+    EventJson::storeRecord(image, event.code, event.record);
+    return event;
+}
+
+QJsonObject generalJson(const PresetImage &image)
 {
     QJsonObject general;
     general[PresetSettings::presetName()] = textJson(image, PresetImage::PresetName);
     general[PresetSettings::presetDescription()] = textJson(image, PresetImage::PresetDescription);
     for (const PresetSetting &s : PresetSettings::general())
         general[s.name] = settingJson(image, s);
+    return general;
+}
 
+QJsonObject gpioJson(const PresetImage &image)
+{
     QJsonObject gpio;
     gpio[GpiTable] = tableJson(image, PresetSettings::gpiTable());
     gpio[RelayTable] = tableJson(image, PresetSettings::relayTable());
+    return gpio;
+}
 
-    QJsonObject midi;
-    for (const PresetSetting &s : PresetSettings::midi())
-        midi[s.name] = settingJson(image, s);
+QJsonObject groupsJson(const PresetImage &image)
+{
     QJsonObject groups;
     for (int g = 0; g < PresetSettings::groupNames().size(); ++g) {
         QJsonArray outputs;
@@ -263,57 +284,65 @@ QJsonObject PresetJson::toJson(const PresetImage &image)
         }
         groups[PresetSettings::groupNames().at(g)] = outputs;
     }
-    midi[Groups] = groups;
-    const PresetImage::Region patches[] = {PresetImage::RoutingPatchA, PresetImage::RoutingPatchB};
-    for (int p = 0; p < 2; ++p) {
-        QJsonObject patch;
-        for (int r = 0; r < RoutingMatrix::Rows; ++r) {
-            QJsonArray destinations;
-            for (int c = 0; c < RoutingMatrix::Columns; ++c) {
-                if (image.value(patches[p], r, c) == 1)
-                    destinations << RoutingMatrix::destinationNames().at(c);
-            }
-            patch[RoutingMatrix::sourceNames().at(r)] = destinations;
-        }
-        midi[PresetSettings::patchNames().at(p)] = patch;
-    }
+    return groups;
+}
 
+QJsonObject patchJson(const PresetImage &image, PresetImage::Region region)
+{
+    QJsonObject sources;
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        QJsonArray destinations;
+        for (int c = 0; c < RoutingMatrix::Columns; ++c) {
+            if (image.value(region, r, c) == 1)
+                destinations << RoutingMatrix::destinationNames().at(c);
+        }
+        sources[RoutingMatrix::sourceNames().at(r)] = destinations;
+    }
+    return sources;
+}
+
+QJsonObject midiJson(const PresetImage &image)
+{
+    QJsonObject midi;
+    for (const PresetSetting &s : PresetSettings::midi())
+        midi[s.name] = settingJson(image, s);
+    midi[Groups] = groupsJson(image);
+    for (const RoutingPatch &patch : RoutingPatch::all())
+        midi[patch.name] = patchJson(image, patch.region);
+    return midi;
+}
+
+QJsonObject carriedJson(const PresetImage &image)
+{
     QJsonObject carried;
     QByteArray fixedConfig;
     for (int b : FixedConfigBytes)
         fixedConfig.append(char(image.value(PresetImage::ConfigBlock, b)));
     carried[FixedConfig] = HexText::format(fixedConfig);
-    carried[FixedSerial] =
-        bytesJson(image, PresetImage::SerialConfig, 0, FixedSerialFirst, SerialBytes);
+    carried[FixedSerial] = bytesJson(image, PresetImage::SerialConfig, 0, FixedSerialFirst,
+                                     image.columns(PresetImage::SerialConfig));
     carried[Byte87] = image.value(PresetImage::GpiPolarity, PresetSettings::gpiRows().size());
     QJsonArray reserved;
     for (int list = 0; list < image.rows(PresetImage::ReservedLists); ++list)
         reserved << bytesJson(image, PresetImage::ReservedLists, list, 0,
                               image.columns(PresetImage::ReservedLists));
     carried[Reserved] = reserved;
-    carried[HiddenList] = bytesJson(image, PresetImage::TriggerSlots, HiddenTriggerList, 0,
-                                    image.columns(PresetImage::TriggerSlots));
-
-    QJsonObject root;
-    root[Format] = FormatVersion;
-    root[General] = general;
-    root[Gpio] = gpio;
-    root[Midi] = midi;
-    root[Events] = eventsJson(image);
-    root[Carried] = carried;
-    return root;
+    carried[HiddenList] =
+        bytesJson(image, PresetImage::TriggerSlots, SlotSection::HiddenTriggerList, 0,
+                  image.columns(PresetImage::TriggerSlots));
+    return carried;
 }
 
-void PresetJson::fromJson(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+void readFormat(const QJsonObject &json, JsonFields &fields)
 {
-    image.clearModel();
-    image.resetToDefaults();
-
-    if (fields.integer(fields.member(json, Format, {}), Format, 0, ByteMax) != FormatVersion &&
+    if (fields.integer(fields.member(json, Format, {}), Format, 0, JsonFields::ByteMax) !=
+            PresetJson::FormatVersion &&
         fields.ok())
-        fields.fail(Format, QStringLiteral("needs %1").arg(FormatVersion));
-    fields.onlyKnown(json, {Format, General, Gpio, Midi, Events, Carried}, {});
+        fields.fail(Format, QStringLiteral("needs %1").arg(PresetJson::FormatVersion));
+}
 
+void readGeneral(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+{
     const QJsonObject general = fields.object(fields.member(json, General, {}), General);
     QStringList known{PresetSettings::presetName(), PresetSettings::presetDescription()};
     textFromJson(fields.member(general, known.at(0), General), join(General, known.at(0)),
@@ -326,21 +355,20 @@ void PresetJson::fromJson(const QJsonObject &json, PresetImage &image, JsonField
         known << s.name;
     }
     fields.onlyKnown(general, known, General);
+}
 
+void readGpio(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+{
     const QJsonObject gpio = fields.object(fields.member(json, Gpio, {}), Gpio);
     tableFromJson(fields.object(fields.member(gpio, GpiTable, Gpio), join(Gpio, GpiTable)),
                   join(Gpio, GpiTable), PresetSettings::gpiTable(), image, fields);
     tableFromJson(fields.object(fields.member(gpio, RelayTable, Gpio), join(Gpio, RelayTable)),
                   join(Gpio, RelayTable), PresetSettings::relayTable(), image, fields);
     fields.onlyKnown(gpio, {GpiTable, RelayTable}, Gpio);
+}
 
-    const QJsonObject midi = fields.object(fields.member(json, Midi, {}), Midi);
-    known = QStringList{Groups} + PresetSettings::patchNames();
-    for (const PresetSetting &s : PresetSettings::midi()) {
-        settingFromJson(fields.member(midi, s.name, Midi), join(Midi, s.name), s, image, fields);
-        known << s.name;
-    }
-    fields.onlyKnown(midi, known, Midi);
+void readGroups(const QJsonObject &midi, PresetImage &image, JsonFields &fields)
+{
     const QString groupsPath = join(Midi, Groups);
     const QJsonObject groups = fields.object(fields.member(midi, Groups, Midi), groupsPath);
     fields.onlyKnown(groups, PresetSettings::groupNames(), groupsPath);
@@ -354,67 +382,138 @@ void PresetJson::fromJson(const QJsonObject &json, PresetImage &image, JsonField
                            fields.nameOrNumber(output, path, PresetSettings::groupOutputs(), 0, -1),
                            1);
     }
-    const PresetImage::Region patches[] = {PresetImage::RoutingPatchA, PresetImage::RoutingPatchB};
-    for (int p = 0; p < 2; ++p) {
-        const QString patchPath = join(Midi, PresetSettings::patchNames().at(p));
-        const QJsonObject patch =
-            fields.object(fields.member(midi, PresetSettings::patchNames().at(p), Midi), patchPath);
-        fields.onlyKnown(patch, RoutingMatrix::sourceNames(), patchPath);
-        for (int r = 0; r < RoutingMatrix::Rows; ++r) {
-            const QString source = RoutingMatrix::sourceNames().at(r);
-            const QString path = join(patchPath, source);
-            for (const QJsonValue &d :
-                 fields.array(fields.member(patch, source, patchPath), path)) {
-                const int c =
-                    fields.nameOrNumber(d, path, RoutingMatrix::destinationNames(), 0, -1);
-                if (!fields.ok())
-                    break;
-                if (image.value(patches[p], r, c) == RoutingMatrix::Unroutable)
-                    fields.fail(
-                        path,
-                        QStringLiteral("%1 cannot be routed to %2").arg(source, d.toString()));
-                else
-                    image.setValue(patches[p], r, c, 1);
-            }
+}
+
+void readPatch(const QJsonObject &midi, const RoutingPatch &patch, PresetImage &image,
+               JsonFields &fields)
+{
+    const QString patchPath = join(Midi, patch.name);
+    const QJsonObject sources = fields.object(fields.member(midi, patch.name, Midi), patchPath);
+    fields.onlyKnown(sources, RoutingMatrix::sourceNames(), patchPath);
+    for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+        const QString source = RoutingMatrix::sourceNames().at(r);
+        const QString path = join(patchPath, source);
+        for (const QJsonValue &d : fields.array(fields.member(sources, source, patchPath), path)) {
+            const int c = fields.nameOrNumber(d, path, RoutingMatrix::destinationNames(), 0, -1);
+            if (!fields.ok())
+                break;
+            if (image.value(patch.region, r, c) == RoutingMatrix::Unroutable)
+                fields.fail(path,
+                            QStringLiteral("%1 cannot be routed to %2").arg(source, d.toString()));
+            else
+                image.setValue(patch.region, r, c, 1);
         }
     }
+}
 
-    EventReader(image, fields).read(fields.object(fields.member(json, Events, {}), Events), Events);
+void readMidi(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+{
+    const QJsonObject midi = fields.object(fields.member(json, Midi, {}), Midi);
+    QStringList known = QStringList{Groups} + PresetSettings::patchNames();
+    for (const PresetSetting &s : PresetSettings::midi()) {
+        settingFromJson(fields.member(midi, s.name, Midi), join(Midi, s.name), s, image, fields);
+        known << s.name;
+    }
+    fields.onlyKnown(midi, known, Midi);
+    readGroups(midi, image, fields);
+    for (const RoutingPatch &patch : RoutingPatch::all())
+        readPatch(midi, patch, image, fields);
+}
 
+// Exactly `count` bytes as hex; fewer read as zeros once the error is noted.
+QVector<int> bytesFromJson(const QJsonValue &value, const QString &path, int count,
+                           JsonFields &fields)
+{
+    const QByteArray b = fields.hexBytes(value, path, count);
+    if (fields.ok() && b.size() != count)
+        fields.fail(path, QStringLiteral("needs %1 bytes").arg(count));
+    QVector<int> values(count, 0);
+    for (int i = 0; i < b.size() && i < count; ++i)
+        values[i] = quint8(b.at(i));
+    return values;
+}
+
+void readCarried(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+{
     const QJsonObject carried = fields.object(fields.member(json, Carried, {}), Carried);
     fields.onlyKnown(carried, {FixedConfig, FixedSerial, Byte87, Reserved, HiddenList}, Carried);
-    const auto bytes = [&](const QJsonValue &value, const QString &path, int count) {
-        const QByteArray b = fields.hexBytes(value, path, count);
-        if (fields.ok() && b.size() != count)
-            fields.fail(path, QStringLiteral("needs %1 bytes").arg(count));
-        QVector<int> values(count, 0);
-        for (int i = 0; i < b.size() && i < count; ++i)
-            values[i] = quint8(b.at(i));
-        return values;
-    };
     const auto carriedBytes = [&](const QString &key, int count) {
-        return bytes(fields.member(carried, key, Carried), join(Carried, key), count);
+        return bytesFromJson(fields.member(carried, key, Carried), join(Carried, key), count,
+                             fields);
     };
     const QVector<int> fixedConfig = carriedBytes(FixedConfig, int(std::size(FixedConfigBytes)));
     for (int i = 0; i < fixedConfig.size(); ++i)
         image.setValue(PresetImage::ConfigBlock, FixedConfigBytes[i], fixedConfig.at(i));
-    const QVector<int> fixedSerial = carriedBytes(FixedSerial, SerialBytes - FixedSerialFirst);
+    const QVector<int> fixedSerial =
+        carriedBytes(FixedSerial, image.columns(PresetImage::SerialConfig) - FixedSerialFirst);
     for (int i = 0; i < fixedSerial.size(); ++i)
         image.setValue(PresetImage::SerialConfig, FixedSerialFirst + i, fixedSerial.at(i));
-    image.setValue(
-        PresetImage::GpiPolarity, PresetSettings::gpiRows().size(),
-        fields.integer(fields.member(carried, Byte87, Carried), join(Carried, Byte87), 0, ByteMax));
+    image.setValue(PresetImage::GpiPolarity, PresetSettings::gpiRows().size(),
+                   fields.integer(fields.member(carried, Byte87, Carried), join(Carried, Byte87), 0,
+                                  JsonFields::ByteMax));
     const QVector<int> hidden = carriedBytes(HiddenList, image.columns(PresetImage::TriggerSlots));
     for (int i = 0; i < hidden.size(); ++i)
-        image.setValue(PresetImage::TriggerSlots, HiddenTriggerList, i, hidden.at(i));
+        image.setValue(PresetImage::TriggerSlots, SlotSection::HiddenTriggerList, i, hidden.at(i));
     const QString reservedPath = join(Carried, Reserved);
-    const QJsonArray reserved = fields.array(fields.member(carried, Reserved, Carried),
-                                             reservedPath, image.rows(PresetImage::ReservedLists),
-                                             image.rows(PresetImage::ReservedLists));
+    const int lists = image.rows(PresetImage::ReservedLists);
+    const QJsonArray reserved =
+        fields.array(fields.member(carried, Reserved, Carried), reservedPath, lists, lists);
     for (int list = 0; list < reserved.size(); ++list) {
         const int width = image.columns(PresetImage::ReservedLists);
-        const QVector<int> b = bytes(reserved.at(list), reservedPath, width);
+        const QVector<int> b = bytesFromJson(reserved.at(list), reservedPath, width, fields);
         for (int i = 0; i < width; ++i)
             image.setValue(PresetImage::ReservedLists, list, i, b.at(i));
     }
+}
+
+} // namespace
+
+QJsonObject PresetJson::toJson(const PresetImage &image)
+{
+    QJsonObject root;
+    root[Format] = FormatVersion;
+    root[General] = generalJson(image);
+    root[Gpio] = gpioJson(image);
+    root[Midi] = midiJson(image);
+    root[Events] = eventsJson(image);
+    root[Carried] = carriedJson(image);
+    return root;
+}
+
+void PresetJson::fromJson(const QJsonObject &json, PresetImage &image, JsonFields &fields)
+{
+    image.clearModel();
+    image.resetToDefaults();
+    readFormat(json, fields);
+    fields.onlyKnown(json, {Format, General, Gpio, Midi, Events, Carried}, {});
+    readGeneral(json, image, fields);
+    readGpio(json, image, fields);
+    readMidi(json, image, fields);
+    EventReader(image, fields).read(fields.object(fields.member(json, Events, {}), Events), Events);
+    readCarried(json, image, fields);
+}
+
+QString PresetJson::generalKey()
+{
+    return General;
+}
+
+QString PresetJson::midiKey()
+{
+    return Midi;
+}
+
+QString PresetJson::eventsKey()
+{
+    return Events;
+}
+
+QString PresetJson::unlistedKey()
+{
+    return Unlisted;
+}
+
+QString PresetJson::carriedKey()
+{
+    return Carried;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QString>
 
 class JsonFields;
 class PresetImage;
@@ -19,4 +20,12 @@ public:
     // Fills the model of `image` from `json`; the first missing or malformed
     // field goes to `fields`, and the image is then of no use.
     static void fromJson(const QJsonObject &json, PresetImage &image, JsonFields &fields);
+
+    // The members of the document a reader of an export looks into.
+    static QString generalKey();
+    static QString midiKey();
+    static QString eventsKey();
+    // Within eventsKey(): the records no shown slot names.
+    static QString unlistedKey();
+    static QString carriedKey();
 };

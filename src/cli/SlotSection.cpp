@@ -9,3 +9,8 @@ QList<SlotSection> SlotSection::all()
         {FunctionNames::switches(), PresetImage::SwitchSlots, FunctionNames::switchNames()},
         {FunctionNames::macros(), PresetImage::MacroSlots, FunctionNames::macroNames()}};
 }
+
+QString SlotSection::hiddenListName()
+{
+    return QStringLiteral("Trigger List 12");
+}

@@ -14,4 +14,8 @@ struct SlotSection
     QStringList lists;
 
     static QList<SlotSection> all();
+
+    // Trigger list 12: no editor shows it, but every save carries it.
+    static constexpr int HiddenTriggerList = 11;
+    static QString hiddenListName();
 };

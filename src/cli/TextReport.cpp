@@ -1,5 +1,6 @@
 #include "cli/TextReport.h"
 
+#include "cli/RoutingPatch.h"
 #include "cli/SlotSection.h"
 #include "core/events/EventRecords.h"
 #include "core/preset/FunctionNames.h"
@@ -79,14 +80,13 @@ QString TextReport::show(const PresetImage &image)
         out << QString(Indent, ' ') << PresetSettings::groupNames().at(g) << ": "
             << (outputs.isEmpty() ? QStringLiteral("-") : outputs.join(", ")) << '\n';
     }
-    const PresetImage::Region patches[] = {PresetImage::RoutingPatchA, PresetImage::RoutingPatchB};
-    for (int p = 0; p < 2; ++p) {
-        out << '\n' << PresetSettings::patchNames().at(p) << " (x routed, - unroutable)\n";
+    for (const RoutingPatch &patch : RoutingPatch::all()) {
+        out << '\n' << patch.name << " (x routed, - unroutable)\n";
         QList<QStringList> rows{QStringList{QString()} + RoutingMatrix::destinationNames()};
         for (int r = 0; r < RoutingMatrix::Rows; ++r) {
             QStringList row{RoutingMatrix::sourceNames().at(r)};
             for (int c = 0; c < RoutingMatrix::Columns; ++c) {
-                const int cell = image.value(patches[p], r, c);
+                const int cell = image.value(patch.region, r, c);
                 row << (cell == 1 ? "x" : cell == RoutingMatrix::Unroutable ? "-" : ".");
             }
             rows << row;

@@ -1,5 +1,6 @@
 #include "cli/UnitSession.h"
 
+#include "core/device/UsbIdentity.h"
 #include "core/preset/PresetImage.h"
 
 #include <QElapsedTimer>
@@ -10,7 +11,7 @@
 QVector<UnitSession::Unit> UnitSession::units()
 {
     QVector<Unit> found;
-    hid_device_info *devices = hid_enumerate(DeviceLink::VendorId, DeviceLink::ProductId);
+    hid_device_info *devices = hid_enumerate(UsbIdentity::VendorId, UsbIdentity::ProductId);
     for (hid_device_info *d = devices; d; d = d->next)
         found.append({QString::fromLocal8Bit(d->path),
                       d->serial_number ? QString::fromWCharArray(d->serial_number) : QString()});

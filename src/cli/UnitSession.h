@@ -56,7 +56,7 @@ private:
 
     DeviceLink deviceLink;
     HidAccess access;
-    int timeout = 2000;
+    int timeout;
     int progressMaximum = 0;
     int progressValue = 0;
     int progressCount = 0;

@@ -1,4 +1,5 @@
 #include "cli/CommandRunner.h"
+#include "core/Version.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     // The core's diagnostics are for the window's debug log, not for a shell.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("cuesmith-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(CUESMITH_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandRunner runner(out, err);
