@@ -1,7 +1,6 @@
 #include "cli/CommandRunner.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
 #include <unistd.h>
@@ -9,8 +8,6 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // The core's diagnostics are for the window's debug log, not for a shell.
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("cuesmith-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CUESMITH_VERSION));
     QTextStream out(stdout);

@@ -1,6 +1,6 @@
 #include "core/device/DeviceLink.h"
 
-#include "core/device/DeviceLog.h"
+#include "core/Logging.h"
 #include "core/preset/PresetImage.h"
 
 #include <QDateTime>
@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <hidapi.h>
-
-Q_LOGGING_CATEGORY(lcDevice, "cuesmith.device")
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/events/EventStore.h"
 
-#include <QDebug>
+#include "core/Logging.h"
 
 namespace {
 
@@ -146,7 +146,7 @@ int EventStore::poolCapacity(const PresetImage &image, EventKind kind)
 int EventStore::findFreeEntry(const PresetImage &image, int kind)
 {
     const int result = firstFreeEntry(image, static_cast<EventKind>(kind));
-    qDebug() << "Returning Array Position" << result;
+    qCDebug(lcCore) << "Returning Array Position" << result;
     return result;
 }
 
@@ -171,14 +171,14 @@ void EventStore::clearSlot(PresetImage &image, int listKind, int list, int slot)
     const auto table = regionOf(slotTable(listKind));
     const int code = image.value(table, list, slot);
     if (listKind == InputTrigger)
-        qDebug() << "Before delete:" << code;
+        qCDebug(lcCore) << "Before delete:" << code;
     if (code == 0)
         return;
     image.setValue(table, list, slot, 0);
     releaseEvent(image, code);
     if (listKind == InputTrigger) {
-        qDebug() << "ClearSelectedSlot:" << 2 << list << slot;
-        qDebug() << "After delete:" << image.value(table, list, slot);
+        qCDebug(lcCore) << "ClearSelectedSlot:" << 2 << list << slot;
+        qCDebug(lcCore) << "After delete:" << image.value(table, list, slot);
     }
 }
 
