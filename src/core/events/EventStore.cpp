@@ -95,7 +95,7 @@ int storedCode(PresetImage &image, const EventData &event)
     }
     if (EventRecords::poolRegion(event.kind) < 0)
         return 0;
-    const int entry = EventStore::findFreeEntry(image, static_cast<int>(event.kind));
+    const int entry = EventStore::findFreeEntry(image, event.kind);
     writeRecord(image, entry, event);
     return EventRecords::codeOfEntry(event.kind, entry);
 }
@@ -143,9 +143,9 @@ int EventStore::poolCapacity(const PresetImage &image, EventKind kind)
     return pool < 0 ? 0 : image.rows(regionOf(pool));
 }
 
-int EventStore::findFreeEntry(const PresetImage &image, int kind)
+int EventStore::findFreeEntry(const PresetImage &image, EventKind kind)
 {
-    const int result = firstFreeEntry(image, static_cast<EventKind>(kind));
+    const int result = firstFreeEntry(image, kind);
     qCDebug(lcCore) << "Returning Array Position" << result;
     return result;
 }
