@@ -108,6 +108,7 @@ public:
     HidAccess::Verdict unitAccess() const { return access; }
     // Whether an upload begins by setting the unit's clock (on by default).
     void setSyncDateTime(bool sync) { syncDateTime = sync; }
+    bool syncsDateTime() const { return syncDateTime; }
 
     bool isOnline() const { return deviceOpen; }
     bool isBusy() const { return transferState != Idle || dateTimePending; }
