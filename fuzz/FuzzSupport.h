@@ -1,12 +1,11 @@
 #pragma once
 
-// What the libFuzzer targets share: an application for the link's timer, a
-// quiet log, and a broken invariant as a crash libFuzzer keeps.
+// What the libFuzzer targets share: an application for the link's timer, and
+// a broken invariant as a crash libFuzzer keeps.
 
 #include "support/Invariants.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,10 +18,7 @@ inline int run(QString (*checker)(RandomImage &), const std::uint8_t *data, size
     static int argc = 1;
     static char name[] = "cuesmith-fuzz";
     static char *argv[] = {name, nullptr};
-    static const QCoreApplication *app = [] {
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-        return new QCoreApplication(argc, argv);
-    }();
+    static const QCoreApplication *app = new QCoreApplication(argc, argv);
     Q_UNUSED(app);
     RandomImage random(data, size);
     const QString failure = checker(random);

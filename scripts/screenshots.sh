@@ -15,7 +15,6 @@ cmake --build "$build" -j"$(nproc)" --target screenshots
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_FONT_DPI
 while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(VIRTUAL_UNIT_[A-Z_]*\)=.*/\1/p')
 export QT_QPA_PLATFORM=offscreen
-export QT_LOGGING_RULES="cuesmith.device.debug=false"
 
 mkdir -p "$root/docs"
 "$build/tools/screenshots" "$root/docs"

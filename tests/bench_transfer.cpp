@@ -59,7 +59,6 @@ double cliUploadSeconds(const QString &preset, const QString &eeprom)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    kit::quietLog();
     QTemporaryDir backups;
     std::printf("%-34s %6s %6s %8s %10s  %s\n", "transfer", "ticks", "floor", "limit", "us/tick",
                 "result");

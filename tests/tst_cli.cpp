@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,7 +111,6 @@ class tst_cli : public QObject
 private slots:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
         window = std::make_unique<MainWindow>(QStringList{"cuesmith"});
         QVERIFY(mkfifo(QFile::encodeName(path("fifo")).constData(), 0600) == 0);
         writeAll(path("new"), fileBytes({}));

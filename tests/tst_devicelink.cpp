@@ -239,7 +239,7 @@ private slots:
         unit().setPlugged(false);
         tick(panel);
         QCOMPARE(state(), QString("<Not Connected> dark 000250"));
-        QVERIFY(!panel.syncDateTimeOption()->isVisible());
+        QVERIFY(panel.link()->syncsDateTime());
         // The panel's own timer finds the unit again.
         unit().setPlugged(true);
         QTRY_COMPARE_WITH_TIMEOUT(panel.link()->firmwareStrings(), strings, 3000);

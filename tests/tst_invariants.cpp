@@ -11,7 +11,6 @@ class tst_invariants : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false")); }
     void image() { QCOMPARE(RandomImage::firstFailure(invariants::checkImage, 300), QString()); }
     void file() { QCOMPARE(RandomImage::firstFailure(invariants::checkFile, 300), QString()); }
     void records() { QCOMPARE(RandomImage::firstFailure(invariants::checkRecords, 90), QString()); }

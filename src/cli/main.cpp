@@ -2,7 +2,6 @@
 #include "core/Version.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
 #include <unistd.h>
@@ -10,8 +9,6 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // The core's diagnostics are for the window's debug log, not for a shell.
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("cuesmith-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(Version::Text));
     QTextStream out(stdout);

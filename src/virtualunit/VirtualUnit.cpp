@@ -449,6 +449,21 @@ void VirtualUnit::checkUnchanged(const Report &report, int from, int to)
     }
 }
 
+void VirtualUnit::expect(const Report &r, int n, int value)
+{
+    if (r[n] != value)
+        violation(hex(r[1]) + " byte " + std::to_string(n) + " is " + hex(r[n]) + ", not " +
+                  hex(value));
+}
+
+void VirtualUnit::expectRange(const Report &r, int n, int low, int high, const char *what)
+{
+    if (r[n] < low || r[n] > high)
+        violation(hex(r[1]) + " " + what + " (byte " + std::to_string(n) + ") is " +
+                  std::to_string(r[n]) + ", outside " + std::to_string(low) + " to " +
+                  std::to_string(high));
+}
+
 void VirtualUnit::check(const Report &r)
 {
     for (int n = DataEnd; n < ReportSize; ++n) {
@@ -457,104 +472,111 @@ void VirtualUnit::check(const Report &r)
             break;
         }
     }
-    auto expect = [this, &r](int n, int value) {
-        if (r[n] != value)
-            violation(hex(r[1]) + " byte " + std::to_string(n) + " is " + hex(r[n]) + ", not " +
-                      hex(value));
-    };
-    auto expectRange = [this, &r](int n, int low, int high, const char *what) {
-        if (r[n] < low || r[n] > high)
-            violation(hex(r[1]) + " " + what + " (byte " + std::to_string(n) + ") is " +
-                      std::to_string(r[n]) + ", outside " + std::to_string(low) + " to " +
-                      std::to_string(high));
-    };
-    const int address = r[6] << 8 | r[7];
-
     switch (r[1]) {
     case FirmwareString:
-        expect(0, 0);
-        expectRange(2, 1, StringCount, "string number");
-        for (int n = 3; n < Header; ++n)
-            expect(n, 0);
-        checkUnchanged(r, Header, DataEnd - 1);
+        checkFirmwareRequest(r);
         break;
-    case ReadBlock: {
-        expect(0, 0);
-        expectRange(2, 0x80, 0x82, "phase");
-        expect(3, 0);
-        expectRange(4, 1, Block, "count");
-        expect(5, 0);
-        checkUnchanged(r, Header, DataEnd - 1);
-        const int count = r[4];
-        if (address + count > EepromSize)
-            violation("read of " + std::to_string(count) + " bytes at " + std::to_string(address) +
-                      " reaches past the EEPROM");
-        if (r[2] == 0x80 && (address != 0 || count != Block))
-            violation("first read request is not 24 bytes at 0");
-        if (r[2] != 0x80 && address != m_nextReadAddress)
-            violation("read request at " + std::to_string(address) + ", expected " +
-                      std::to_string(m_nextReadAddress));
-        if (r[2] == 0x81 && count != Block)
-            violation("middle read request of " + std::to_string(count) + " bytes");
-        m_nextReadAddress = r[2] == 0x82 ? -1 : address + count;
+    case ReadBlock:
+        checkReadRequest(r);
         break;
-    }
-    case WriteBlock: {
-        const int count = r[0];
-        const int total = r[4] << 8 | r[5];
-        expectRange(0, 1, Block, "count");
-        expectRange(2, 1, 3, "phase");
-        expect(3, 1);
-        if (total != ShortImage && total != EepromSize)
-            violation("write total " + std::to_string(total) + " is neither 1232 nor 1760");
-        if (address + count > total)
-            violation("write block at " + std::to_string(address) + " reaches past the total");
-        for (int n = Header + std::min(count, Block); n < DataEnd; ++n) {
-            if (r[n] != 0) {
-                violation("byte " + std::to_string(n) + " after the block's data is " + hex(r[n]));
-                break;
-            }
-        }
-        if (r[2] == 1) {
-            if (address != 0 || count != Block)
-                violation("first write block is not 24 bytes at 0");
-            m_writeTotal = total;
-        } else {
-            if (address != m_nextWriteAddress)
-                violation("write block at " + std::to_string(address) + ", expected " +
-                          std::to_string(m_nextWriteAddress));
-            if (total != m_writeTotal)
-                violation("write total changed from " + std::to_string(m_writeTotal) + " to " +
-                          std::to_string(total));
-        }
-        if (r[2] == 2 && (count != Block || address + Block >= total))
-            violation("middle write block of " + std::to_string(count) + " bytes at " +
-                      std::to_string(address));
-        if (r[2] == 3 && address + count != total)
-            violation("last write block ends at " + std::to_string(address + count) +
-                      ", not at the total");
-        m_nextWriteAddress = r[2] == 3 ? -1 : address + count;
+    case WriteBlock:
+        checkWriteBlock(r);
         break;
-    }
     case SetDateTime:
-        expect(0, 7);
-        expect(2, 0x64);
-        for (int n = 3; n <= 6; ++n)
-            expect(n, 0);
-        checkUnchanged(r, 7, 7);
-        expectRange(8, 1, 31, "day");
-        expectRange(9, 1, 12, "month");
-        expectRange(10, 0, 99, "year");
-        expectRange(11, 1, 7, "day of week");
-        expectRange(12, 0, 23, "hour");
-        expectRange(13, 0, 59, "minute");
-        expectRange(14, 0, 59, "second");
-        checkUnchanged(r, 15, DataEnd - 1);
+        checkDateTime(r);
         break;
     default:
         violation("unknown command " + hex(r[1]));
         break;
     }
+}
+
+void VirtualUnit::checkFirmwareRequest(const Report &r)
+{
+    expect(r, 0, 0);
+    expectRange(r, 2, 1, StringCount, "string number");
+    for (int n = 3; n < Header; ++n)
+        expect(r, n, 0);
+    checkUnchanged(r, Header, DataEnd - 1);
+}
+
+void VirtualUnit::checkReadRequest(const Report &r)
+{
+    const int address = r[6] << 8 | r[7];
+    expect(r, 0, 0);
+    expectRange(r, 2, 0x80, 0x82, "phase");
+    expect(r, 3, 0);
+    expectRange(r, 4, 1, Block, "count");
+    expect(r, 5, 0);
+    checkUnchanged(r, Header, DataEnd - 1);
+    const int count = r[4];
+    if (address + count > EepromSize)
+        violation("read of " + std::to_string(count) + " bytes at " + std::to_string(address) +
+                  " reaches past the EEPROM");
+    if (r[2] == 0x80 && (address != 0 || count != Block))
+        violation("first read request is not 24 bytes at 0");
+    if (r[2] != 0x80 && address != m_nextReadAddress)
+        violation("read request at " + std::to_string(address) + ", expected " +
+                  std::to_string(m_nextReadAddress));
+    if (r[2] == 0x81 && count != Block)
+        violation("middle read request of " + std::to_string(count) + " bytes");
+    m_nextReadAddress = r[2] == 0x82 ? -1 : address + count;
+}
+
+void VirtualUnit::checkWriteBlock(const Report &r)
+{
+    const int address = r[6] << 8 | r[7];
+    const int count = r[0];
+    const int total = r[4] << 8 | r[5];
+    expectRange(r, 0, 1, Block, "count");
+    expectRange(r, 2, 1, 3, "phase");
+    expect(r, 3, 1);
+    if (total != ShortImage && total != EepromSize)
+        violation("write total " + std::to_string(total) + " is neither 1232 nor 1760");
+    if (address + count > total)
+        violation("write block at " + std::to_string(address) + " reaches past the total");
+    for (int n = Header + std::min(count, Block); n < DataEnd; ++n) {
+        if (r[n] != 0) {
+            violation("byte " + std::to_string(n) + " after the block's data is " + hex(r[n]));
+            break;
+        }
+    }
+    if (r[2] == 1) {
+        if (address != 0 || count != Block)
+            violation("first write block is not 24 bytes at 0");
+        m_writeTotal = total;
+    } else {
+        if (address != m_nextWriteAddress)
+            violation("write block at " + std::to_string(address) + ", expected " +
+                      std::to_string(m_nextWriteAddress));
+        if (total != m_writeTotal)
+            violation("write total changed from " + std::to_string(m_writeTotal) + " to " +
+                      std::to_string(total));
+    }
+    if (r[2] == 2 && (count != Block || address + Block >= total))
+        violation("middle write block of " + std::to_string(count) + " bytes at " +
+                  std::to_string(address));
+    if (r[2] == 3 && address + count != total)
+        violation("last write block ends at " + std::to_string(address + count) +
+                  ", not at the total");
+    m_nextWriteAddress = r[2] == 3 ? -1 : address + count;
+}
+
+void VirtualUnit::checkDateTime(const Report &r)
+{
+    expect(r, 0, 7);
+    expect(r, 2, 0x64);
+    for (int n = 3; n <= 6; ++n)
+        expect(r, n, 0);
+    checkUnchanged(r, 7, 7);
+    expectRange(r, 8, 1, 31, "day");
+    expectRange(r, 9, 1, 12, "month");
+    expectRange(r, 10, 0, 99, "year");
+    expectRange(r, 11, 1, 7, "day of week");
+    expectRange(r, 12, 0, 23, "hour");
+    expectRange(r, 13, 0, 59, "minute");
+    expectRange(r, 14, 0, 59, "second");
+    checkUnchanged(r, 15, DataEnd - 1);
 }
 
 void VirtualUnit::reply(Report report)

@@ -137,7 +137,14 @@ private:
     void chatter(int milliseconds);
     void unplug();
     void violation(const std::string &text);
+    // What the unit is sent, checked by command.
     void check(const Report &report);
+    void checkFirmwareRequest(const Report &report);
+    void checkReadRequest(const Report &report);
+    void checkWriteBlock(const Report &report);
+    void checkDateTime(const Report &report);
+    void expect(const Report &report, int n, int value);
+    void expectRange(const Report &report, int n, int low, int high, const char *what);
     void checkUnchanged(const Report &report, int from, int to);
     void answer(const Report &report);
     void reply(Report report);

@@ -6,7 +6,6 @@
 #include "virtualunit/VirtualUnit.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
 #include <QProgressDialog>
 #include <QStandardPaths>
 
@@ -16,12 +15,6 @@ namespace kit {
 inline VirtualUnit &unit()
 {
     return VirtualUnit::instance();
-}
-
-// Drops the link's diagnostics, so that a failure stands out.
-inline void quietLog()
-{
-    QLoggingCategory::setFilterRules(QStringLiteral("cuesmith.device.debug=false"));
 }
 
 inline void tick(DeviceLinkPanel &panel, int count = 1)
@@ -77,13 +70,12 @@ inline QVector<int> toInts(const std::vector<std::uint8_t> &bytes, int count)
     return QVector<int>(bytes.begin(), bytes.begin() + count);
 }
 
-// Every widget test's start: no native dialogs, a quiet log.
+// Every widget test's start: no native dialogs.
 inline void setUpTestCase()
 {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     // Uploads keep backups; never among the user's.
     QStandardPaths::setTestModeEnabled(true);
-    quietLog();
 }
 
 // What a test left behind: visible windows, and whatever the unit found wrong.

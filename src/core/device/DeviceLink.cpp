@@ -1,15 +1,14 @@
 #include "core/device/DeviceLink.h"
 
-#include "core/device/DeviceLog.h"
+#include "core/Logging.h"
 #include "core/preset/PresetImage.h"
+#include "core/preset/PresetSettings.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <hidapi.h>
-
-Q_LOGGING_CATEGORY(lcDevice, "cuesmith.device")
 
 namespace {
 
@@ -18,7 +17,6 @@ constexpr int MaxFirmwareVersion = 2;
 constexpr int CpldVersion2Build = 190117;
 constexpr int FirstStringsOfOldUnits = 8;
 constexpr double NewImageFirmware = 1.5;
-constexpr int RemoteControlByte = 3;
 // sysfs is read while offline, at most this often (ms).
 constexpr int AccessCheckInterval = 1000;
 
@@ -63,8 +61,9 @@ QStringList DeviceLink::defaultFirmwareStrings()
 
 bool DeviceLink::usesMidiRemoteControl(const PresetImage &image)
 {
-    const int byte =
-        image.imageByte(image.region(PresetImage::ConfigBlock).offset + RemoteControlByte);
+    // The flat image, as the upload sends it, not the model's value.
+    const PresetSetting &port = PresetSettings::setting(PresetSettings::ControlPort);
+    const int byte = image.imageByte(image.region(port.region).offset + port.index);
     return (byte >> 4 & 0x0F) != 0;
 }
 

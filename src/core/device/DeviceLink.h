@@ -2,6 +2,7 @@
 
 #include "core/device/HidAccess.h"
 #include "core/device/HidReport.h"
+#include "core/device/UsbIdentity.h"
 
 #include <QBitArray>
 #include <QElapsedTimer>
@@ -23,8 +24,8 @@ class DeviceLink : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr unsigned short VendorId = 0x04D8;
-    static constexpr unsigned short ProductId = 0xF29E;
+    static constexpr unsigned short VendorId = UsbIdentity::VendorId;
+    static constexpr unsigned short ProductId = UsbIdentity::ProductId;
     static constexpr int OfflineInterval = 250;
     static constexpr int OnlineInterval = 15;
     static constexpr int StringTotal = 10;
@@ -107,6 +108,7 @@ public:
     HidAccess::Verdict unitAccess() const { return access; }
     // Whether an upload begins by setting the unit's clock (on by default).
     void setSyncDateTime(bool sync) { syncDateTime = sync; }
+    bool syncsDateTime() const { return syncDateTime; }
 
     bool isOnline() const { return deviceOpen; }
     bool isBusy() const { return transferState != Idle || dateTimePending; }
@@ -122,7 +124,7 @@ public:
     int unitImageVersion() const { return imageVersion; }
     double unitCpldVersion() const { return cpldVersion; }
 
-    int currentTransferState() const { return transferState; }
+    TransferState currentTransferState() const { return transferState; }
     // Within the current phase: the backup read, or the bytes written.
     int transferPosition() const { return transferPos; }
     int transferLength() const { return transferSize; }
@@ -219,7 +221,7 @@ private:
     // Where the current phase's progress starts.
     int progressBase = 0;
     TransferOutcome outcome = TransferOutcome::None;
-    int transferState = Idle;
+    TransferState transferState = Idle;
     int transferPos = 0;
     int transferSize = 0;
     // An upload waiting for the unit to answer its date and time.

@@ -1,6 +1,6 @@
 #include "core/events/EventStore.h"
 
-#include <QDebug>
+#include "core/Logging.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ int storedCode(PresetImage &image, const EventData &event)
     }
     if (EventRecords::poolRegion(event.kind) < 0)
         return 0;
-    const int entry = EventStore::findFreeEntry(image, static_cast<int>(event.kind));
+    const int entry = EventStore::findFreeEntry(image, event.kind);
     writeRecord(image, entry, event);
     return EventRecords::codeOfEntry(event.kind, entry);
 }
@@ -143,10 +143,10 @@ int EventStore::poolCapacity(const PresetImage &image, EventKind kind)
     return pool < 0 ? 0 : image.rows(regionOf(pool));
 }
 
-int EventStore::findFreeEntry(const PresetImage &image, int kind)
+int EventStore::findFreeEntry(const PresetImage &image, EventKind kind)
 {
-    const int result = firstFreeEntry(image, static_cast<EventKind>(kind));
-    qDebug() << "Returning Array Position" << result;
+    const int result = firstFreeEntry(image, kind);
+    qCDebug(lcCore) << "Returning Array Position" << result;
     return result;
 }
 
@@ -171,14 +171,14 @@ void EventStore::clearSlot(PresetImage &image, int listKind, int list, int slot)
     const auto table = regionOf(slotTable(listKind));
     const int code = image.value(table, list, slot);
     if (listKind == InputTrigger)
-        qDebug() << "Before delete:" << code;
+        qCDebug(lcCore) << "Before delete:" << code;
     if (code == 0)
         return;
     image.setValue(table, list, slot, 0);
     releaseEvent(image, code);
     if (listKind == InputTrigger) {
-        qDebug() << "ClearSelectedSlot:" << 2 << list << slot;
-        qDebug() << "After delete:" << image.value(table, list, slot);
+        qCDebug(lcCore) << "ClearSelectedSlot:" << 2 << list << slot;
+        qCDebug(lcCore) << "After delete:" << image.value(table, list, slot);
     }
 }
 

@@ -35,7 +35,7 @@ public:
 
     // The lowest entry of the kind's pool whose byte 0 is 0 and that no slot
     // names, or -1.
-    static int findFreeEntry(const PresetImage &image, int kind);
+    static int findFreeEntry(const PresetImage &image, EventKind kind);
     // Frees the record `code` names, unless a slot still names the code.
     static void releaseEvent(PresetImage &image, int code);
     static void clearSlot(PresetImage &image, int listKind, int list, int slot);

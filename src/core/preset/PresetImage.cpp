@@ -1,6 +1,6 @@
 #include "core/preset/PresetImage.h"
 
-#include <QDebug>
+#include "core/Logging.h"
 
 namespace {
 
@@ -232,7 +232,7 @@ void PresetImage::packLists(Region r, bool trace)
             if (code == 0)
                 continue;
             if (trace)
-                qDebug() << "Add to eeprom:" << list << slot << "entry:" << code;
+                qCDebug(lcCore) << "Add to eeprom:" << list << slot << "entry:" << code;
             setImageByte(info.offset + list * info.entrySize + position, code);
             ++position;
         }

@@ -1,6 +1,6 @@
 #include "gui/device/DeviceInfoDialog.h"
 
-#include "core/device/DeviceLog.h"
+#include "core/Logging.h"
 #include "core/device/FirmwareStringNames.h"
 
 #include <QGridLayout>

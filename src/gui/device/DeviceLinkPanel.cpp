@@ -3,7 +3,6 @@
 #include "gui/device/DeviceInfoDialog.h"
 #include "gui/widgets/StatusLamp.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,8 +73,6 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
     uploadButton =
         new QPushButton(QIcon(":/res/upload_preset.png"), tr("Upload Preset to RSX-4"), linkGroup);
     uploadButton->setEnabled(false);
-    syncDateTimeCheck = std::make_unique<QCheckBox>(tr("Sync Date and Time with Upload"));
-    syncDateTimeCheck->setChecked(true);
 
     linkGroup->setObjectName("linkGroup");
     linkLed->setObjectName("linkLed");
@@ -84,7 +81,6 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
     deviceInfoButton->setObjectName("deviceInfoButton");
     downloadButton->setObjectName("downloadButton");
     uploadButton->setObjectName("uploadButton");
-    syncDateTimeCheck->setObjectName("syncDateTimeCheck");
 
     auto *row = new QHBoxLayout(linkGroup);
     row->addWidget(linkLed);
@@ -113,8 +109,6 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
     connect(downloadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestDownload);
     connect(uploadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestUpload);
     connect(deviceInfoButton, &QPushButton::clicked, this, &DeviceLinkPanel::showDeviceInfo);
-    connect(syncDateTimeCheck.get(), &QCheckBox::toggled, &deviceLink,
-            &DeviceLink::setSyncDateTime);
 
     connect(&deviceLink, &DeviceLink::polled, this, &DeviceLinkPanel::updateLinkDisplay);
     connect(&deviceLink, &DeviceLink::onlineChanged, this, &DeviceLinkPanel::updateLinkDisplay);
@@ -173,8 +167,6 @@ void DeviceLinkPanel::updateLinkDisplay()
                                              : NotConnected);
     setToolTipIfChanged(unitNameEdit, refused ? noPermissionTip() : QString());
     setEnabledIfChanged(unitNameEdit, online);
-    if (!online)
-        setEnabledIfChanged(syncDateTimeCheck.get(), false);
     setEnabledIfChanged(deviceInfoButton, online);
     if (linkLed->isChecked() != online)
         linkLed->setChecked(online);

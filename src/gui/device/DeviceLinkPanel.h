@@ -4,10 +4,8 @@
 #include "core/document/UnitBackup.h"
 
 #include <QWidget>
-#include <memory>
 
 class PresetImage;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class StatusLamp;
@@ -34,8 +32,6 @@ public:
 
     DeviceLink *link() { return &deviceLink; }
     const DeviceLink *link() const { return &deviceLink; }
-    // The "Sync Date and Time with Upload" option; never shown.
-    QCheckBox *syncDateTimeOption() const { return syncDateTimeCheck.get(); }
     QProgressDialog *transferDialog() const { return progressDialog; }
     // Where every upload keeps the preset it overwrites.
     UnitBackup &unitBackup() { return backup; }
@@ -68,6 +64,5 @@ private:
     QPushButton *deviceInfoButton = nullptr;
     QPushButton *downloadButton = nullptr;
     QPushButton *uploadButton = nullptr;
-    std::unique_ptr<QCheckBox> syncDateTimeCheck;
     QProgressDialog *progressDialog = nullptr;
 };

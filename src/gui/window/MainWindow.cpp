@@ -1,4 +1,5 @@
 #include "gui/window/MainWindow.h"
+#include "core/Logging.h"
 
 #include "core/document/CommandLine.h"
 #include "core/document/PresetFile.h"
@@ -60,7 +61,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
 {
     const CommandLine commandLine(arguments);
     if (commandLine.devMode()) {
-        qDebug("Dev Mode Enabled");
+        qCDebug(lcGui, "Dev Mode Enabled");
         devMode = true;
     }
     for (const QString &problem : commandLine.problems())
@@ -392,7 +393,7 @@ void MainWindow::onItemSlotChanged(int currentSlot)
 
 void MainWindow::onClearSlotRequest()
 {
-    qDebug() << "Clear:" << currentKind << currentList << currentSlot;
+    qCDebug(lcGui) << "Clear:" << currentKind << currentList << currentSlot;
     EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
     recordEdit(tr("Clear Event"));
     reloadViews();
