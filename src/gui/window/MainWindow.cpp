@@ -7,12 +7,11 @@
 #include "gui/device/DeviceLinkPanel.h"
 #include "gui/events/EventEditor.h"
 #include "gui/events/SlotListPanel.h"
+#include "gui/pages/ComboTable.h"
 #include "gui/pages/EepromMapWindow.h"
 #include "gui/pages/GeneralPage.h"
-#include "gui/pages/GpiTable.h"
 #include "gui/pages/GpioPage.h"
 #include "gui/pages/MidiPage.h"
-#include "gui/pages/RelayTable.h"
 #include "gui/window/FunctionTree.h"
 #include "gui/window/PresetHistory.h"
 #include "gui/window/RecentFilesMenu.h"
@@ -169,8 +168,8 @@ void MainWindow::buildConfigPages()
     eventBox->addWidget(slotList);
     eventBox->addWidget(detailEditor);
 
-    connect(gpioPage->gpiTable(), &GpiTable::tableChanged, this, &MainWindow::onGpiConfigChanged);
-    connect(gpioPage->relayTable(), &RelayTable::tableChanged, this,
+    connect(gpioPage->gpiTable(), &ComboTable::tableChanged, this, &MainWindow::onGpiConfigChanged);
+    connect(gpioPage->relayTable(), &ComboTable::tableChanged, this,
             &MainWindow::onRelayConfigChanged);
 }
 
