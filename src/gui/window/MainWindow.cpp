@@ -40,8 +40,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const char *const NoSelectionTitle = "<No Selection>";
-
 // The one local preset file that a drag carries, or nothing.
 QString draggedPreset(const QMimeData *mime)
 {
@@ -53,9 +51,7 @@ QString draggedPreset(const QMimeData *mime)
 }
 } // namespace
 
-MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
-    : QMainWindow(parent), inputNames(FunctionNames::inputNames()),
-      switchNames(FunctionNames::switchNames()), macroNames(FunctionNames::macroNames())
+MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
 {
     const CommandLine commandLine(arguments);
     if (commandLine.devMode()) {
@@ -102,7 +98,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     setWindowState(windowState() | Qt::WindowMaximized);
     setAcceptDrops(true);
 
-    setTitle(NoSelectionTitle);
+    titleLine->setText(navigation.title());
     makeConnections();
 
     loadGeneralPage();
@@ -155,7 +151,7 @@ void MainWindow::applyLook()
 void MainWindow::buildConfigPages()
 {
     logoPanel = buildLogoPanel();
-    generalPage = new GeneralPage(macroNames);
+    generalPage = new GeneralPage(FunctionNames::macroNames());
     gpioPage = new GpioPage(presetImage);
     // The routing grids take their colours from the window's palette.
     midiPage = new MidiPage(this);
@@ -272,8 +268,7 @@ void MainWindow::createMenus()
 
 void MainWindow::makeConnections()
 {
-    connect(tree, &FunctionTree::functionSelectionChanged, this,
-            &MainWindow::onFunctionTreeChanged);
+    connect(tree, &FunctionTree::functionSelected, this, &MainWindow::onFunctionSelected);
     connect(slotList, &SlotListPanel::itemSlotChanged, this, &MainWindow::onItemSlotChanged);
     connect(slotList, &SlotListPanel::requestSlotClear, this, &MainWindow::onClearSlotRequest);
     connect(slotList, &SlotListPanel::requestSlotStore, this, &MainWindow::onStoreSlotRequest);
@@ -306,68 +301,16 @@ void MainWindow::makeConnections()
     });
 }
 
-void MainWindow::selectFunction(const QString &text)
-{
-    currentKind = NoSelection;
-    currentList = 0;
-    QString title = NoSelectionTitle;
-    PageIndex page = LogoIndex;
-
-    const QStringList configTexts = {FunctionNames::general(), FunctionNames::gpioConfig(),
-                                     FunctionNames::midiConfig()};
-    const char *const configTitles[] = {"1.0 Config: General", "1.1 Config: GPIO",
-                                        "1.2 Config: MIDI"};
-    const PageIndex configPages[] = {GeneralIndex, GpioIndex, MidiIndex};
-
-    struct ListEntry
-    {
-        SlotListKind kind;
-        const QStringList &names;
-        const char *label;
-    };
-    const ListEntry listEntries[] = {
-        {InputTrigger, inputNames, " Input Trigger: "},
-        {UnitControl, switchNames, " Unit Control: "},
-        {MacroList, macroNames, " Macro List: "},
-    };
-
-    const int config = configTexts.indexOf(text);
-    if (config >= 0) {
-        currentKind = ConfigPage;
-        currentList = config;
-        title = configTitles[config];
-        page = configPages[config];
-    } else {
-        for (const ListEntry &entry : listEntries) {
-            const int index = entry.names.indexOf(text);
-            if (index < 0)
-                continue;
-            currentKind = entry.kind;
-            currentList = index;
-            title = QString::number(entry.kind) + '.' + QString::number(index) + entry.label + text;
-            page = EventIndex;
-            break;
-        }
-    }
-
-    titleText = title;
-    setTitle(titleText);
-    pageStack->setCurrentIndex(page);
-}
-
-void MainWindow::setTitle(const QString &text)
-{
-    titleLine->setText(text);
-}
-
-void MainWindow::onFunctionTreeChanged(QString text)
+void MainWindow::onFunctionSelected(SlotListKind kind, int index)
 {
     // Always, even after a save, upload or map view has applied the MIDI page
     // already: the reload below would otherwise drop edits made since then.
     // Applying twice writes the same values.
     applyMidiPage();
     applyGeneralPage();
-    selectFunction(text);
+    navigation.select(kind, index);
+    titleLine->setText(navigation.title());
+    pageStack->setCurrentIndex(navigation.page());
     reloadViews();
 }
 
@@ -386,11 +329,13 @@ void MainWindow::onRelayConfigChanged()
 void MainWindow::onItemSlotChanged(int currentSlot)
 {
     this->currentSlot = currentSlot;
-    detailEditor->showSlot(presetImage, currentKind, currentList, currentSlot);
+    detailEditor->showSlot(presetImage, navigation.kind(), navigation.list(), currentSlot);
 }
 
 void MainWindow::onClearSlotRequest()
 {
+    const SlotListKind currentKind = navigation.kind();
+    const int currentList = navigation.list();
     qDebug() << "Clear:" << currentKind << currentList << currentSlot;
     EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
     recordEdit(tr("Clear Event"));
@@ -402,7 +347,7 @@ void MainWindow::onStoreSlotRequest()
     // The store clears the slot itself, once it knows the new event has room:
     // a refused store must leave the slot's old event in place.
     const auto result =
-        detailEditor->storeEvent(presetImage, currentKind, currentList, currentSlot);
+        detailEditor->storeEvent(presetImage, navigation.kind(), navigation.list(), currentSlot);
     if (result == EventStore::StoreResult::PoolFull) {
         detailEditor->showPoolFullWarning(presetImage);
         return;
@@ -720,8 +665,8 @@ void MainWindow::loadMidiPage()
 
 void MainWindow::reloadViews()
 {
-    slotList->showSlotList(presetImage, currentKind, currentList);
-    detailEditor->resetEditor(currentKind);
+    slotList->showSlotList(presetImage, navigation.kind(), navigation.list());
+    detailEditor->resetEditor(navigation.kind());
     loadGeneralPage();
     loadMidiPage();
     gpioPage->gpiTable()->loadFromImage(presetImage);

@@ -2,7 +2,9 @@
 
 #include "core/document/PresetDocument.h"
 #include "core/document/RecentFiles.h"
+#include "core/events/EventStore.h"
 #include "core/preset/PresetImage.h"
+#include "gui/window/Navigation.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -33,9 +35,6 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // The pages of pageStack, in stack order.
-    enum PageIndex { LogoIndex, GeneralIndex, GpioIndex, MidiIndex, EventIndex };
-
     // `arguments` is the program's argument list: "-devMode" as the first
     // argument after the program name, and a preset file to open once the
     // event loop runs (see CommandLine).
@@ -44,13 +43,13 @@ public:
 
     PresetImage &preset() { return presetImage; }
     const PresetImage &preset() const { return presetImage; }
-    int selectedKind() const { return currentKind; }
-    int selectedList() const { return currentList; }
+    SlotListKind selectedKind() const { return navigation.kind(); }
+    int selectedList() const { return navigation.list(); }
     int selectedSlot() const { return currentSlot; }
     bool isDevMode() const { return devMode; }
 
 public slots:
-    void onFunctionTreeChanged(QString text);
+    void onFunctionSelected(SlotListKind kind, int index);
     void onGpiConfigChanged();
     void onRelayConfigChanged();
     void onItemSlotChanged(int currentSlot);
@@ -85,9 +84,6 @@ private:
     void buildLayout();
     void createMenus();
     void makeConnections();
-
-    void selectFunction(const QString &text);
-    void setTitle(const QString &text);
 
     // Document steps; a false return means the user cancelled or the step
     // failed, and whoever asked goes no further.
@@ -132,15 +128,9 @@ private:
     RecentFiles recentFiles;
     PresetHistory *history = nullptr;
 
-    QStringList inputNames;
-    QStringList switchNames;
-    QStringList macroNames;
-
-    int currentKind = 0;
-    int currentList = 0;
+    Navigation navigation;
     // No slot until the slot list reports one.
     int currentSlot = -1;
-    QString titleText;
     bool midiPageLoaded = false;
     bool devMode = false;
 
