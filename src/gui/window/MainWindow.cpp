@@ -1,5 +1,6 @@
 #include "gui/window/MainWindow.h"
 
+#include "core/Version.h"
 #include "core/document/CommandLine.h"
 #include "core/document/PresetFile.h"
 #include "core/events/EventStore.h"
@@ -11,10 +12,12 @@
 #include "gui/pages/EepromMapWindow.h"
 #include "gui/pages/GeneralPage.h"
 #include "gui/pages/GpioPage.h"
+#include "gui/pages/LogoPanel.h"
 #include "gui/pages/MidiPage.h"
 #include "gui/window/FunctionTree.h"
 #include "gui/window/PresetHistory.h"
 #include "gui/window/RecentFilesMenu.h"
+#include "gui/window/Theme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +26,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -34,7 +36,6 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyleFactory>
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -62,7 +63,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
         qWarning("%s", qPrintable(problem));
     history = new PresetHistory(this);
 
-    applyLook();
+    Theme::apply();
 
     tree = new FunctionTree;
     tree->setMinimumWidth(250);
@@ -117,40 +118,9 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::applyLook()
-{
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(64, 66, 68));
-    palette.setColor(QPalette::WindowText, QColor(220, 220, 220));
-    palette.setColor(QPalette::Base, QColor(55, 55, 55));
-    palette.setColor(QPalette::AlternateBase, QColor(55, 55, 55));
-    palette.setColor(QPalette::ToolTipBase, Qt::white);
-    palette.setColor(QPalette::ToolTipText, Qt::white);
-    palette.setColor(QPalette::Text, QColor(220, 220, 220));
-    palette.setColor(QPalette::Button, QColor(60, 60, 60));
-    palette.setColor(QPalette::ButtonText, QColor(220, 220, 220));
-    palette.setColor(QPalette::BrightText, Qt::red);
-    palette.setColor(QPalette::Link, QColor(42, 130, 218));
-    palette.setColor(QPalette::Highlight, QColor(44, 69, 102));
-    palette.setColor(QPalette::HighlightedText, QColor(220, 220, 220));
-
-    palette.setColor(QPalette::Disabled, QPalette::Window, QColor(30, 30, 30));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
-    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(64, 66, 68));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 130, 130));
-    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(48, 50, 52));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
-    QApplication::setPalette(palette);
-
-    qApp->setStyleSheet("QToolTip { color: #ffffff; background-color: #2a82da; border: 1px solid "
-                        "white; } QSplitter::handle {image: none; }");
-}
-
 void MainWindow::buildConfigPages()
 {
-    logoPanel = buildLogoPanel();
+    logoPanel = new LogoPanel;
     generalPage = new GeneralPage(FunctionNames::macroNames());
     gpioPage = new GpioPage(presetImage);
     // The routing grids take their colours from the window's palette.
@@ -167,19 +137,6 @@ void MainWindow::buildConfigPages()
     connect(gpioPage->gpiTable(), &ComboTable::tableChanged, this, &MainWindow::onGpiConfigChanged);
     connect(gpioPage->relayTable(), &ComboTable::tableChanged, this,
             &MainWindow::onRelayConfigChanged);
-}
-
-QWidget *MainWindow::buildLogoPanel()
-{
-    auto *panel = new QWidget;
-    auto *box = new QVBoxLayout(panel);
-    auto *logo = new QLabel(panel);
-    logo->setObjectName("logo");
-    logo->setPixmap(QPixmap(":/res/valdane_greyscale.PNG"));
-    logo->setScaledContents(true);
-    logo->setMaximumSize(302, 74);
-    box->addWidget(logo, 0, Qt::AlignHCenter);
-    return panel;
 }
 
 void MainWindow::buildLayout()
@@ -483,9 +440,11 @@ void MainWindow::menuShowMap()
 void MainWindow::menuAbout()
 {
     QMessageBox::about(this, "About Cuesmith",
-                       "<h2>RSX-4 Cuesmith v1.6.1</h2>"
-                       "<p>The configuration utility for the RSX-4 switchover unit.</p>"
-                       "<p>Build 10/05/19 RC.</p>");
+                       QStringLiteral("<h2>RSX-4 Cuesmith v%1</h2>"
+                                      "<p>The configuration utility for the RSX-4 switchover "
+                                      "unit.</p>"
+                                      "<p>Build 10/05/19 RC.</p>")
+                           .arg(QLatin1String(Version::Text)));
 }
 
 void MainWindow::applyNameChange()
@@ -644,7 +603,6 @@ void MainWindow::applyPages()
 void MainWindow::applyMidiPage()
 {
     midiPage->apply(presetImage);
-    midiPageLoaded = false;
 }
 
 void MainWindow::applyGeneralPage()
@@ -660,7 +618,6 @@ void MainWindow::loadGeneralPage()
 void MainWindow::loadMidiPage()
 {
     midiPage->load(presetImage);
-    midiPageLoaded = true;
 }
 
 void MainWindow::reloadViews()

@@ -78,9 +78,7 @@ private slots:
     void onNameChanged();
 
 private:
-    void applyLook();
     void buildConfigPages();
-    QWidget *buildLogoPanel();
     void buildLayout();
     void createMenus();
     void makeConnections();
@@ -131,7 +129,6 @@ private:
     Navigation navigation;
     // No slot until the slot list reports one.
     int currentSlot = -1;
-    bool midiPageLoaded = false;
     bool devMode = false;
 
     FunctionTree *tree = nullptr;
