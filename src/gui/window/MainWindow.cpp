@@ -2,8 +2,6 @@
 
 #include "core/Version.h"
 #include "core/document/CommandLine.h"
-#include "core/document/PresetFile.h"
-#include "core/events/EventStore.h"
 #include "core/preset/FunctionNames.h"
 #include "gui/device/DeviceLinkPanel.h"
 #include "gui/events/EventEditor.h"
@@ -14,23 +12,19 @@
 #include "gui/pages/GpioPage.h"
 #include "gui/pages/LogoPanel.h"
 #include "gui/pages/MidiPage.h"
+#include "gui/window/DocumentActions.h"
 #include "gui/window/FunctionTree.h"
 #include "gui/window/PresetHistory.h"
-#include "gui/window/RecentFilesMenu.h"
 #include "gui/window/Theme.h"
+#include "gui/window/TransferActions.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -39,18 +33,6 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
-
-namespace {
-// The one local preset file that a drag carries, or nothing.
-QString draggedPreset(const QMimeData *mime)
-{
-    const QList<QUrl> urls = mime ? mime->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return QString();
-    const QString path = urls.first().toLocalFile();
-    return path.endsWith(QLatin1String(".rsx4pre"), Qt::CaseInsensitive) ? path : QString();
-}
-} // namespace
 
 MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
 {
@@ -62,23 +44,17 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
     for (const QString &problem : commandLine.problems())
         qWarning("%s", qPrintable(problem));
     history = new PresetHistory(this);
+    documents = new DocumentActions(this, presetImage, history);
 
     Theme::apply();
 
     tree = new FunctionTree;
     tree->setMinimumWidth(250);
     comms = new DeviceLinkPanel;
+    transfers = new TransferActions(this, comms, presetImage, history, documents);
     pageStack = new QStackedWidget;
     pageStack->setObjectName("pageStack");
-
-    titleLine = new QLineEdit;
-    titleLine->setObjectName("titleLine");
-    titleLine->setReadOnly(true);
-    QFont titleFont = titleLine->font();
-    titleFont.setPixelSize(14);
-    titleFont.setBold(true);
-    titleLine->setFont(titleFont);
-    titleLine->setStyleSheet("border: 1px solid grey");
+    buildTitleLine();
 
     buildConfigPages();
     for (QWidget *page :
@@ -102,21 +78,34 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
     titleLine->setText(navigation.title());
     makeConnections();
 
-    loadGeneralPage();
-    loadMidiPage();
+    generalPage->load(presetImage);
+    midiPage->load(presetImage);
 
     history->reset(presetImage);
     connect(history, &PresetHistory::restoreRequested, this, &MainWindow::restorePreset);
     connect(history->stack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
-    updateTitle();
+    documents->updateTitle();
 
     // Opened from the event loop, so that its notices show over the window.
     if (!commandLine.file().isEmpty())
-        QTimer::singleShot(0, this, [this, file = commandLine.file()] { openFile(file); });
+        QTimer::singleShot(0, this,
+                           [this, file = commandLine.file()] { documents->openFile(file); });
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTitleLine()
+{
+    titleLine = new QLineEdit;
+    titleLine->setObjectName("titleLine");
+    titleLine->setReadOnly(true);
+    QFont titleFont = titleLine->font();
+    titleFont.setPixelSize(14);
+    titleFont.setBold(true);
+    titleLine->setFont(titleFont);
+    titleLine->setStyleSheet("border: 1px solid grey");
+}
 
 void MainWindow::buildConfigPages()
 {
@@ -173,54 +162,30 @@ void MainWindow::createMenus()
         return action;
     };
 
-    newAction = makeAction(tr("New Preset"), ":/res/empty-2.png", &MainWindow::menuNew);
-    newAction->setShortcuts(QKeySequence::New);
-    openAction = makeAction(tr("Open Preset..."), ":/res/open-2.png", &MainWindow::menuOpen);
-    openAction->setShortcuts(QKeySequence::Open);
-    openBackupAction = makeAction(tr("Open Unit Backup..."), nullptr, &MainWindow::menuOpenBackup);
-    saveAction = makeAction(tr("Save Preset"), nullptr, &MainWindow::menuSave);
-    saveAction->setShortcuts(QKeySequence::Save);
-    saveAsAction =
-        makeAction(tr("Save Preset As..."), ":/res/save as-2.png", &MainWindow::menuSaveAs);
-    saveAsAction->setShortcuts(QKeySequence::SaveAs);
-    quitAction = makeAction(tr("Quit"), ":/res/exit-2.png", &MainWindow::menuQuit);
+    QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
+    documents->fillFileMenu(fileMenu, comms->unitBackup());
+    fileMenu->addSeparator();
+    QAction *quitAction = makeAction(tr("Quit"), ":/res/exit-2.png", &MainWindow::menuQuit);
     quitAction->setShortcuts(QKeySequence::Quit);
-    showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
-    aboutAction = makeAction(tr("About"), ":/res/information-2.png", &MainWindow::menuAbout);
-
-    fileMenu = menuBar()->addMenu(tr("&File"));
-    fileMenu->addAction(newAction);
-    fileMenu->addSeparator();
-    fileMenu->addAction(openAction);
-    recentMenu = new RecentFilesMenu(recentFiles, fileMenu);
-    connect(recentMenu, &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
-        if (maybeSave())
-            openFile(path);
-    });
-    fileMenu->addMenu(recentMenu);
-    fileMenu->addAction(openBackupAction);
-    fileMenu->addAction(saveAction);
-    fileMenu->addAction(saveAsAction);
-    fileMenu->addSeparator();
     fileMenu->addAction(quitAction);
 
     // The texts name the step: "Undo Store Event".
-    undoAction = history->stack()->createUndoAction(this);
+    QAction *undoAction = history->stack()->createUndoAction(this);
     undoAction->setShortcuts(QKeySequence::Undo);
-    redoAction = history->stack()->createRedoAction(this);
+    QAction *redoAction = history->stack()->createRedoAction(this);
     redoAction->setShortcuts(QKeySequence::Redo);
-    editMenu = menuBar()->addMenu(tr("&Edit"));
+    QMenu *editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addAction(undoAction);
     editMenu->addAction(redoAction);
 
     // Without developer mode the map action exists but no menu offers it.
-    if (devMode) {
-        viewMenu = menuBar()->addMenu(tr("&View"));
-        viewMenu->addAction(showMapAction);
-    }
+    QAction *showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
+    if (devMode)
+        menuBar()->addMenu(tr("&View"))->addAction(showMapAction);
 
-    helpMenu = menuBar()->addMenu(tr("&Help"));
-    helpMenu->addAction(aboutAction);
+    menuBar()
+        ->addMenu(tr("&Help"))
+        ->addAction(makeAction(tr("About"), ":/res/information-2.png", &MainWindow::menuAbout));
 }
 
 void MainWindow::makeConnections()
@@ -232,7 +197,7 @@ void MainWindow::makeConnections()
     connect(detailEditor, &EventEditor::itemHasData, slotList, &SlotListPanel::enableButtonDel);
     connect(detailEditor, &EventEditor::itemHasNoData, slotList, &SlotListPanel::disableButtonDel);
     connect(generalPage, &GeneralPage::namesEdited, this, [this](GeneralPage::TextField field) {
-        onNameChanged();
+        generalPage->applyNames(presetImage);
         if (field == GeneralPage::NameField)
             recordEdit(tr("Edit Preset Name"), NameMerge);
         else
@@ -248,23 +213,19 @@ void MainWindow::makeConnections()
     connect(comms, &DeviceLinkPanel::requestDownload, this, &MainWindow::onCommsRequestDownload);
     connect(comms, &DeviceLinkPanel::requestUpload, this, &MainWindow::onCommsRequestUpload);
     connect(comms, &DeviceLinkPanel::redrawData, this, &MainWindow::requestRedraw);
-    // Nothing is lost without a file only when the unit holds all of what the
-    // window shows: an edit made while the upload ran on, or bytes a unit of
-    // firmware below 1.5 has no room for, keep the mark.
-    connect(comms, &DeviceLinkPanel::uploadComplete, this, [this] {
-        if (comms->link()->transferLength() == presetImage.imageSize() &&
-            history->holds(uploadedPreset))
-            history->setClean();
-    });
+    connect(documents, &DocumentActions::writing, this, &MainWindow::applyPages);
+    connect(documents, &DocumentActions::replaced, this, &MainWindow::reloadViews);
+    connect(transfers, &TransferActions::writing, this, &MainWindow::applyPages);
+    connect(transfers, &TransferActions::replaced, this, &MainWindow::reloadViews);
 }
 
 void MainWindow::onFunctionSelected(SlotListKind kind, int index)
 {
-    // Always, even after a save, upload or map view has applied the MIDI page
+    // Always, even after a save, upload or map view has applied the pages
     // already: the reload below would otherwise drop edits made since then.
     // Applying twice writes the same values.
-    applyMidiPage();
-    applyGeneralPage();
+    midiPage->apply(presetImage);
+    generalPage->apply(presetImage);
     navigation.select(kind, index);
     titleLine->setText(navigation.title());
     pageStack->setCurrentIndex(navigation.page());
@@ -322,84 +283,28 @@ void MainWindow::onCommsStatusChange(QString text)
 
 void MainWindow::onCommsRequestDownload()
 {
-    // The panel reports back through requestRedraw() once the image is parsed.
-    if (maybeSave())
-        comms->startDownload(&presetImage);
+    transfers->requestDownload();
 }
 
 void MainWindow::onCommsRequestUpload()
 {
-    applyPages();
-    presetImage.buildImage();
-    uploadedPreset = presetImage;
-    comms->startUpload(&presetImage);
+    transfers->requestUpload();
 }
 
 void MainWindow::requestRedraw()
 {
-    // A finished download: the unit's preset, in no file.
-    reloadViews();
-    startOver(QString());
-}
-
-void MainWindow::menuNew()
-{
-    if (!maybeSave())
-        return;
-    presetImage.clearModel();
-    presetImage.resetToDefaults();
-    reloadViews();
-    startOver(QString());
-}
-
-void MainWindow::menuOpen()
-{
-    openWithDialog(tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()));
-}
-
-void MainWindow::menuOpenBackup()
-{
-    // Made here when no upload has kept a backup yet, so the dialog does not
-    // fall back to some other folder.
-    UnitBackup &backup = comms->unitBackup();
-    backup.makeFolder();
-    openWithDialog(tr("Open Unit Backup"), backup.folder());
-}
-
-void MainWindow::openWithDialog(const QString &title, const QString &folder)
-{
-    if (!maybeSave())
-        return;
-    const QString path =
-        QFileDialog::getOpenFileName(this, title, folder, tr("RSX-4 Preset Files (*.rsx4pre)"));
-    if (!path.isEmpty())
-        openFile(path);
-}
-
-void MainWindow::menuSave()
-{
-    saveToCurrentFile();
-}
-
-bool MainWindow::saveToCurrentFile()
-{
-    return presetDocument.hasFile() ? savePresetFile(presetDocument.filePath()) : saveWithDialog();
-}
-
-void MainWindow::menuSaveAs()
-{
-    saveWithDialog();
+    transfers->downloadFinished();
 }
 
 void MainWindow::menuQuit()
 {
-    if (mayQuitDuringUpload() && maybeSave())
+    if (transfers->mayQuit() && documents->maybeSave())
         QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (mayQuitDuringUpload() && maybeSave())
+    if (transfers->mayQuit() && documents->maybeSave())
         event->accept();
     else
         event->ignore();
@@ -407,7 +312,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (draggedPreset(event->mimeData()).isEmpty())
+    if (DocumentActions::draggedPreset(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
@@ -415,17 +320,14 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    const QString path = draggedPreset(event->mimeData());
+    const QString path = DocumentActions::draggedPreset(event->mimeData());
     if (path.isEmpty()) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
     // Not inside the drop: the program that started the drag waits for it to end.
-    QTimer::singleShot(0, this, [this, path] {
-        if (maybeSave())
-            openFile(path);
-    });
+    QTimer::singleShot(0, this, [this, path] { documents->openAfterAsking(path); });
 }
 
 void MainWindow::menuShowMap()
@@ -447,137 +349,6 @@ void MainWindow::menuAbout()
                            .arg(QLatin1String(Version::Text)));
 }
 
-void MainWindow::applyNameChange()
-{
-    generalPage->applyNames(presetImage);
-}
-
-void MainWindow::onNameChanged()
-{
-    applyNameChange();
-}
-
-bool MainWindow::maybeSave()
-{
-    if (!history->isModified())
-        return true;
-    QMessageBox box(QMessageBox::Warning, tr("Unsaved Changes"),
-                    tr("The preset has unsaved changes. Save them before continuing?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        return saveToCurrentFile();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool MainWindow::mayQuitDuringUpload()
-{
-    if (!comms->link()->isUploading())
-        return true;
-    QMessageBox box(QMessageBox::Warning, tr("Upload Running"),
-                    tr("The preset is still being sent to the RSX-4. Quitting now leaves an "
-                       "incomplete preset in the unit."),
-                    QMessageBox::Cancel, this);
-    QPushButton *quit = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == quit;
-}
-
-void MainWindow::openFile(const QString &path)
-{
-    if (!loadPresetFile(path)) {
-        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Open Preset File"));
-        recentFiles.remove(path);
-        recentMenu->refresh();
-        return;
-    }
-    presetImage.parseImage();
-    reloadViews();
-    startOver(path);
-    recentFiles.add(path);
-    recentMenu->refresh();
-}
-
-bool MainWindow::loadPresetFile(const QString &path)
-{
-    // Only a regular file can hold a preset: opening a FIFO would wait for a
-    // writer with the window frozen, and a device may never end.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-
-    // The file is read whole before anything is decided, so a refused file
-    // leaves the current preset as it was.
-    PresetFile preset;
-    if (!preset.read(file, presetImage.imageSize()))
-        return false;
-    const PresetFile::Verdict verdict = preset.verdict();
-    if (PresetFile::showsEarlierNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"), PresetFile::earlierNotice());
-    if (PresetFile::showsLaterNotice(verdict))
-        QMessageBox::information(this, tr("File Operation"), PresetFile::laterNotice());
-    if (!PresetFile::accepts(verdict))
-        return false;
-    preset.applyTo(presetImage);
-    return true;
-}
-
-bool MainWindow::saveWithDialog()
-{
-    QFileDialog dialog(this, tr("Save Preset File"),
-                       presetDocument.dialogFolder(recentFiles.files()),
-                       tr("RSX-4 Preset Files (*.rsx4pre)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The open dialog shows only this suffix: a file saved without it could
-    // not be opened again from there.
-    dialog.setDefaultSuffix(QStringLiteral("rsx4pre"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    return savePresetFile(dialog.selectedFiles().first());
-}
-
-bool MainWindow::savePresetFile(const QString &path)
-{
-    applyPages();
-    presetImage.buildImage();
-    if (!PresetFile::save(path, presetImage)) {
-        QMessageBox::warning(this, tr("File Operation"), tr("Unable to Save Preset File"));
-        return false;
-    }
-    presetDocument.setFilePath(path);
-    history->setClean();
-    recentFiles.add(path);
-    recentMenu->refresh();
-    updateTitle();
-    return true;
-}
-
-void MainWindow::startOver(const QString &path)
-{
-    history->reset(presetImage);
-    if (path.isEmpty())
-        presetDocument.clearFilePath();
-    else
-        presetDocument.setFilePath(path);
-    updateTitle();
-}
-
-void MainWindow::updateTitle()
-{
-    setWindowTitle(presetDocument.windowTitle());
-    setWindowModified(history->isModified());
-}
-
 void MainWindow::recordEdit(const QString &text, int mergeId)
 {
     PresetImage edited = presetImage;
@@ -594,38 +365,18 @@ void MainWindow::restorePreset(const PresetImage &preset)
 
 void MainWindow::applyPages()
 {
-    applyMidiPage();
-    applyGeneralPage();
+    midiPage->apply(presetImage);
+    generalPage->apply(presetImage);
     gpioPage->gpiTable()->applyToImage(presetImage);
     gpioPage->relayTable()->applyToImage(presetImage);
-}
-
-void MainWindow::applyMidiPage()
-{
-    midiPage->apply(presetImage);
-}
-
-void MainWindow::applyGeneralPage()
-{
-    generalPage->apply(presetImage);
-}
-
-void MainWindow::loadGeneralPage()
-{
-    generalPage->load(presetImage);
-}
-
-void MainWindow::loadMidiPage()
-{
-    midiPage->load(presetImage);
 }
 
 void MainWindow::reloadViews()
 {
     slotList->showSlotList(presetImage, navigation.kind(), navigation.list());
     detailEditor->resetEditor(navigation.kind());
-    loadGeneralPage();
-    loadMidiPage();
+    generalPage->load(presetImage);
+    midiPage->load(presetImage);
     gpioPage->gpiTable()->loadFromImage(presetImage);
     gpioPage->relayTable()->loadFromImage(presetImage);
 }
