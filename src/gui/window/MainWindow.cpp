@@ -52,28 +52,11 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
     tree->setMinimumWidth(250);
     comms = new DeviceLinkPanel;
     transfers = new TransferActions(this, comms, presetImage, history, documents);
-    pageStack = new QStackedWidget;
-    pageStack->setObjectName("pageStack");
     buildTitleLine();
-
-    buildConfigPages();
-    for (QWidget *page :
-         std::initializer_list<QWidget *>{logoPanel, generalPage, gpioPage, midiPage, eventPage})
-        pageStack->addWidget(page);
-
+    buildPages();
     buildLayout();
     createMenus();
-
-    statusBar()->hide();
-    statusBar()->showMessage(tr("RSX-4 Offline"));
-
-    setWindowIcon(QIcon(":/res/ValdaneLogo.png"));
-    setMinimumWidth(1000);
-    // Where the window system does not honour maximizing, the window would
-    // open at its size hint with the pages cut off; this fills the screen either way.
-    setGeometry(screen()->availableGeometry());
-    setWindowState(windowState() | Qt::WindowMaximized);
-    setAcceptDrops(true);
+    setUpFrame();
 
     titleLine->setText(navigation.title());
     makeConnections();
@@ -107,8 +90,11 @@ void MainWindow::buildTitleLine()
     titleLine->setStyleSheet("border: 1px solid grey");
 }
 
-void MainWindow::buildConfigPages()
+void MainWindow::buildPages()
 {
+    pageStack = new QStackedWidget;
+    pageStack->setObjectName("pageStack");
+
     logoPanel = new LogoPanel;
     generalPage = new GeneralPage(FunctionNames::macroNames());
     gpioPage = new GpioPage(presetImage);
@@ -126,6 +112,11 @@ void MainWindow::buildConfigPages()
     connect(gpioPage->gpiTable(), &ComboTable::tableChanged, this, &MainWindow::onGpiConfigChanged);
     connect(gpioPage->relayTable(), &ComboTable::tableChanged, this,
             &MainWindow::onRelayConfigChanged);
+
+    // In Navigation::Page order.
+    for (QWidget *page :
+         std::initializer_list<QWidget *>{logoPanel, generalPage, gpioPage, midiPage, eventPage})
+        pageStack->addWidget(page);
 }
 
 void MainWindow::buildLayout()
@@ -150,6 +141,20 @@ void MainWindow::buildLayout()
     centralBox->addWidget(comms);
     centralBox->addWidget(splitter, 1);
     setCentralWidget(central);
+}
+
+void MainWindow::setUpFrame()
+{
+    statusBar()->hide();
+    statusBar()->showMessage(tr("RSX-4 Offline"));
+
+    setWindowIcon(QIcon(":/res/ValdaneLogo.png"));
+    setMinimumWidth(1000);
+    // Where the window system does not honour maximizing, the window would
+    // open at its size hint with the pages cut off; this fills the screen either way.
+    setGeometry(screen()->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    setAcceptDrops(true);
 }
 
 void MainWindow::createMenus()

@@ -70,9 +70,11 @@ private slots:
 
 private:
     void buildTitleLine();
-    void buildConfigPages();
+    void buildPages();
     void buildLayout();
     void createMenus();
+    // Status bar, icon, size and drops.
+    void setUpFrame();
     void makeConnections();
 
     // Every user edit that reaches the model or waits in a page becomes an
