@@ -1,8 +1,8 @@
 #include "core/document/PresetFile.h"
 #include "core/document/RecentFiles.h"
 #include "core/document/UnitBackup.h"
+#include "gui/pages/ComboTable.h"
 #include "gui/pages/GeneralPage.h"
-#include "gui/pages/GpiTable.h"
 #include "gui/pages/RoutingGrid.h"
 #include "gui/window/MainWindow.h"
 #include "support/DeviceTestKit.h"
@@ -231,7 +231,7 @@ private slots:
         const QList<QPair<QString, std::function<void()>>> edits = {
             {"Edit Preset Name", [&] { QTest::keyClicks(nameEdit(window), "AB"); }},
             {"Change GPI Configuration",
-             [&] { window.findChild<GpiTable *>()->setCell(2, 1, "2.0s"); }},
+             [&] { window.findChild<ComboTable *>("gpiTable")->setCell(2, 1, "2.0s"); }},
             {"Change MIDI Configuration", [&] { click(window, "portAOut"); }},
             {"Change MIDI Routing",
              [&] {

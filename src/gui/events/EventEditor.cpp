@@ -232,7 +232,7 @@ void EventEditor::uncheckKinds()
     m_kinds->setExclusive(true);
 }
 
-void EventEditor::resetEditor(int listKind)
+void EventEditor::resetEditor(SlotListKind listKind)
 {
     setActiveGroup(EventKind::None);
     uncheckKinds();
@@ -240,7 +240,7 @@ void EventEditor::resetEditor(int listKind)
     kindButton(EventKind::Macro)->setEnabled(listKind != MacroList);
 }
 
-void EventEditor::showSlot(const PresetImage &image, int listKind, int list, int slot)
+void EventEditor::showSlot(const PresetImage &image, SlotListKind listKind, int list, int slot)
 {
     if (slot == -1) {
         setActiveGroup(EventKind::None);
@@ -346,7 +346,7 @@ EventData EventEditor::buildEvent()
     return event;
 }
 
-EventStore::StoreResult EventEditor::storeEvent(PresetImage &image, int listKind, int list,
+EventStore::StoreResult EventEditor::storeEvent(PresetImage &image, SlotListKind listKind, int list,
                                                 int slot)
 {
     return EventStore::storeEvent(image, listKind, list, slot, buildEvent());

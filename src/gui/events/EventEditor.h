@@ -27,16 +27,17 @@ class EventEditor : public QWidget
 public:
     explicit EventEditor(QWidget *parent = nullptr);
 
-    // No kind chosen; "Run Macro" is refused in a macro's own list (kind 4).
-    void resetEditor(int listKind);
+    // No kind chosen; "Run Macro" is refused in a macro's own list.
+    void resetEditor(SlotListKind listKind);
     // Shows the event in a slot and tells whether there is one; an empty slot
     // leaves the editor as it was, so a store copies what it shows.
-    void showSlot(const PresetImage &image, int listKind, int list, int slot);
+    void showSlot(const PresetImage &image, SlotListKind listKind, int list, int slot);
     // The event the fields describe, kind None when no kind is chosen.
     EventData buildEvent();
     // Replaces the slot's event with the edited one; PoolFull leaves
     // everything untouched (see showPoolFullWarning).
-    EventStore::StoreResult storeEvent(PresetImage &image, int listKind, int list, int slot);
+    EventStore::StoreResult storeEvent(PresetImage &image, SlotListKind listKind, int list,
+                                       int slot);
 
     // The checked kind button's id, -1 when none.
     int checkedKind() const;

@@ -44,7 +44,7 @@ SlotListPanel::SlotListPanel(QWidget *parent)
     connect(m_storeButton, &QPushButton::clicked, this, &SlotListPanel::storeSlotPressed);
 }
 
-void SlotListPanel::showSlotList(const PresetImage &image, int listKind, int list)
+void SlotListPanel::showSlotList(const PresetImage &image, SlotListKind listKind, int list)
 {
     m_listKind = listKind;
     m_listIndex = list;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/events/EventStore.h"
+
 #include <QIcon>
 #include <QWidget>
 
-class PresetImage;
 class QPushButton;
 class QTreeWidget;
 
@@ -16,12 +17,12 @@ class SlotListPanel : public QWidget
 public:
     explicit SlotListPanel(QWidget *parent = nullptr);
 
-    // Rebuilds the rows from the image for a trigger (2), switch (3) or macro
-    // (4) list; another kind keeps the rows. Either way no button stays enabled.
-    void showSlotList(const PresetImage &image, int listKind, int list);
+    // Rebuilds the rows from the image for a trigger, switch or macro list;
+    // another kind keeps the rows. Either way no button stays enabled.
+    void showSlotList(const PresetImage &image, SlotListKind listKind, int list);
     static QIcon eventIcon(int code);
 
-    int listKind() const { return m_listKind; }
+    SlotListKind listKind() const { return m_listKind; }
     int listIndex() const { return m_listIndex; }
 
 signals:
@@ -40,6 +41,6 @@ private:
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_storeButton = nullptr;
     QTreeWidget *m_slotTree = nullptr;
-    int m_listKind = 0;
+    SlotListKind m_listKind = NoSelection;
     int m_listIndex = 0;
 };

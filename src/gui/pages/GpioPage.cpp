@@ -1,8 +1,7 @@
 #include "gui/pages/GpioPage.h"
 
 #include "core/preset/PresetSettings.h"
-#include "gui/pages/GpiTable.h"
-#include "gui/pages/RelayTable.h"
+#include "gui/pages/ComboTable.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,10 +9,9 @@
 
 GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
 {
-    // Of their own types only while the window and tests still name them so.
-    gpiConfig = new GpiTable(image);
+    gpiConfig = new ComboTable(ComboTable::gpiContent(), image);
     gpiConfig->setObjectName("gpiTable");
-    relayConfig = new RelayTable(image);
+    relayConfig = new ComboTable(ComboTable::relayContent(), image);
     relayConfig->setObjectName("relayTable");
 
     auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());

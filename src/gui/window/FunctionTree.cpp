@@ -6,6 +6,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+constexpr int KindRole = Qt::UserRole;
+constexpr int IndexRole = Qt::UserRole + 1;
+} // namespace
+
 FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), tree(new QTreeWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -18,27 +23,32 @@ FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), tree(new QTreeWid
 
     rootItem = new QTreeWidgetItem(QStringList{FunctionNames::root()});
     rootItem->setIcon(0, QIcon(":/res/ValdaneLogo-2.png"));
+    rootItem->setData(0, KindRole, NoSelection);
+    rootItem->setData(0, IndexRole, 0);
     tree->addTopLevelItem(rootItem);
 
     QTreeWidgetItem *config =
         addItem(rootItem, FunctionNames::unitConfig(), ":/res/configure-3.png");
-    addItem(config, FunctionNames::general(), ":/res/settings-2.png");
-    addItem(config, FunctionNames::gpioConfig(), ":/res/connect-3.ico");
-    addItem(config, FunctionNames::midiConfig(), ":/res/midicontrol2-2.png");
+    addItem(config, FunctionNames::general(), ":/res/settings-2.png", ConfigPage, 0);
+    addItem(config, FunctionNames::gpioConfig(), ":/res/connect-3.ico", ConfigPage, 1);
+    addItem(config, FunctionNames::midiConfig(), ":/res/midicontrol2-2.png", ConfigPage, 2);
 
     QTreeWidgetItem *inputs =
         addItem(rootItem, FunctionNames::inputTriggers(), ":/res/connect-3.ico");
     const QStringList inputNames = FunctionNames::inputNames();
     for (int i = 0; i < inputNames.size(); ++i)
-        addItem(inputs, inputNames[i], i < 8 ? ":/res/connect-3.ico" : ":/res/record-3.png");
+        addItem(inputs, inputNames[i], i < 8 ? ":/res/connect-3.ico" : ":/res/record-3.png",
+                InputTrigger, i);
 
     QTreeWidgetItem *switches = addItem(rootItem, FunctionNames::switches(), ":/res/stop-5.png");
-    for (const QString &name : FunctionNames::switchNames())
-        addItem(switches, name, ":/res/stop-5.png");
+    const QStringList switchNames = FunctionNames::switchNames();
+    for (int i = 0; i < switchNames.size(); ++i)
+        addItem(switches, switchNames[i], ":/res/stop-5.png", UnitControl, i);
 
     QTreeWidgetItem *macros = addItem(rootItem, FunctionNames::macros(), ":/res/numbering-2.ico");
-    for (const QString &name : FunctionNames::macroNames())
-        addItem(macros, name, ":/res/numbering-2.ico");
+    const QStringList macroNames = FunctionNames::macroNames();
+    for (int i = 0; i < macroNames.size(); ++i)
+        addItem(macros, macroNames[i], ":/res/numbering-2.ico", MacroList, i);
 
     tree->expandAll();
 
@@ -46,10 +56,12 @@ FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), tree(new QTreeWid
 }
 
 QTreeWidgetItem *FunctionTree::addItem(QTreeWidgetItem *parent, const QString &text,
-                                       const QString &icon)
+                                       const QString &icon, SlotListKind kind, int index)
 {
     auto *item = new QTreeWidgetItem(parent, {text});
     item->setIcon(0, QIcon(icon));
+    item->setData(0, KindRole, kind);
+    item->setData(0, IndexRole, index);
     return item;
 }
 
@@ -57,5 +69,6 @@ void FunctionTree::treeClicked()
 {
     // Clearing the tree's selection programmatically can leave no current item.
     if (QTreeWidgetItem *item = tree->currentItem())
-        emit functionSelectionChanged(item->text(0));
+        emit functionSelected(static_cast<SlotListKind>(item->data(0, KindRole).toInt()),
+                              item->data(0, IndexRole).toInt());
 }

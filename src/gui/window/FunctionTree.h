@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/events/EventStore.h"
+
 #include <QWidget>
 
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// The navigation tree on the left of the main window. It announces the text of
-// every newly selected entry, category entries included; the main window
-// decides from the text which page or slot list to show.
+// The navigation tree on the left of the main window. Every entry carries what
+// it addresses: a configuration page or an event list by kind and index, and
+// category entries no selection. A newly selected entry announces that, so the
+// window never has to read meaning out of the display text.
 class FunctionTree : public QWidget
 {
     Q_OBJECT
@@ -15,13 +18,14 @@ public:
     explicit FunctionTree(QWidget *parent = nullptr);
 
 signals:
-    void functionSelectionChanged(QString text);
+    void functionSelected(SlotListKind kind, int index);
 
 public slots:
     void treeClicked();
 
 private:
-    QTreeWidgetItem *addItem(QTreeWidgetItem *parent, const QString &text, const QString &icon);
+    QTreeWidgetItem *addItem(QTreeWidgetItem *parent, const QString &text, const QString &icon,
+                             SlotListKind kind = NoSelection, int index = 0);
 
     QTreeWidget *tree = nullptr;
     QTreeWidgetItem *rootItem = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/document/PresetDocument.h"
-#include "core/document/RecentFiles.h"
+#include "core/events/EventStore.h"
 #include "core/preset/PresetImage.h"
+#include "gui/window/Navigation.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -10,21 +10,21 @@
 
 class QAction;
 class QLineEdit;
-class QMenu;
 class QStackedWidget;
+class DeviceLinkPanel;
+class DocumentActions;
+class EventEditor;
+class FunctionTree;
 class GeneralPage;
 class GpioPage;
 class MidiPage;
 class PresetHistory;
-class RecentFilesMenu;
-class DeviceLinkPanel;
-class EventEditor;
 class SlotListPanel;
-class FunctionTree;
+class TransferActions;
 
 // The one window of the program. It owns the preset being edited and moves it
-// between the pages, preset files and the device link; the pages only ever see
-// the preset through it.
+// between the pages, the document steps and the transfers; the pages only ever
+// see the preset through it.
 //
 // The preset behaves as a document: it remembers its file, every user edit is
 // an undo step, and an edit held in no file and not in the unit is asked about
@@ -33,9 +33,6 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // The pages of pageStack, in stack order.
-    enum PageIndex { LogoIndex, GeneralIndex, GpioIndex, MidiIndex, EventIndex };
-
     // `arguments` is the program's argument list: "-devMode" as the first
     // argument after the program name, and a preset file to open once the
     // event loop runs (see CommandLine).
@@ -44,13 +41,13 @@ public:
 
     PresetImage &preset() { return presetImage; }
     const PresetImage &preset() const { return presetImage; }
-    int selectedKind() const { return currentKind; }
-    int selectedList() const { return currentList; }
+    SlotListKind selectedKind() const { return navigation.kind(); }
+    int selectedList() const { return navigation.list(); }
     int selectedSlot() const { return currentSlot; }
     bool isDevMode() const { return devMode; }
 
 public slots:
-    void onFunctionTreeChanged(QString text);
+    void onFunctionSelected(SlotListKind kind, int index);
     void onGpiConfigChanged();
     void onRelayConfigChanged();
     void onItemSlotChanged(int currentSlot);
@@ -67,47 +64,18 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private slots:
-    void menuNew();
-    void menuOpen();
-    void menuOpenBackup();
-    void menuSave();
-    void menuSaveAs();
     void menuQuit();
     void menuShowMap();
     void menuAbout();
-    void applyNameChange();
-    void onNameChanged();
 
 private:
-    void applyLook();
-    void buildConfigPages();
-    QWidget *buildLogoPanel();
+    void buildTitleLine();
+    void buildPages();
     void buildLayout();
     void createMenus();
+    // Status bar, icon, size and drops.
+    void setUpFrame();
     void makeConnections();
-
-    void selectFunction(const QString &text);
-    void setTitle(const QString &text);
-
-    // Document steps; a false return means the user cancelled or the step
-    // failed, and whoever asked goes no further.
-    bool maybeSave();
-    // After the unsaved-changes question, a file chosen in `folder`.
-    void openWithDialog(const QString &title, const QString &folder);
-    // Asked before the unsaved-changes question: quitting mid-upload leaves
-    // the unit with part of a preset.
-    bool mayQuitDuringUpload();
-    // Opens with every notice and warning; a failed file leaves the recent list.
-    void openFile(const QString &path);
-    // Reads and judges the file, with its version notices; false when refused.
-    bool loadPresetFile(const QString &path);
-    bool savePresetFile(const QString &path);
-    bool saveWithDialog();
-    // To the current file, or through the dialog when there is none.
-    bool saveToCurrentFile();
-    // A preset now in place that matches `path` (none: no file) and needs no save.
-    void startOver(const QString &path);
-    void updateTitle();
 
     // Every user edit that reaches the model or waits in a page becomes an
     // undo step: the preset as it is with the waiting page edits applied.
@@ -115,33 +83,19 @@ private:
     void recordEdit(const QString &text, int mergeId = NoMerge);
     void restorePreset(const PresetImage &preset);
 
-    // Page transfers. The General and MIDI pages keep their edits until they
-    // are applied; every view is refilled from the model after the model
-    // changed under it.
+    // The General and MIDI pages keep their edits until they are applied;
+    // every view is refilled from the model after the model changed under it.
     void applyPages();
-    void applyMidiPage();
-    void applyGeneralPage();
-    void loadGeneralPage();
-    void loadMidiPage();
     void reloadViews();
 
     PresetImage presetImage;
-    // The preset as the running upload sends it.
-    PresetImage uploadedPreset;
-    PresetDocument presetDocument;
-    RecentFiles recentFiles;
     PresetHistory *history = nullptr;
+    DocumentActions *documents = nullptr;
+    TransferActions *transfers = nullptr;
 
-    QStringList inputNames;
-    QStringList switchNames;
-    QStringList macroNames;
-
-    int currentKind = 0;
-    int currentList = 0;
+    Navigation navigation;
     // No slot until the slot list reports one.
     int currentSlot = -1;
-    QString titleText;
-    bool midiPageLoaded = false;
     bool devMode = false;
 
     FunctionTree *tree = nullptr;
@@ -157,20 +111,4 @@ private:
     QWidget *eventPage = nullptr;
     SlotListPanel *slotList = nullptr;
     EventEditor *detailEditor = nullptr;
-
-    QMenu *fileMenu = nullptr;
-    QMenu *editMenu = nullptr;
-    RecentFilesMenu *recentMenu = nullptr;
-    QMenu *viewMenu = nullptr;
-    QMenu *helpMenu = nullptr;
-    QAction *newAction = nullptr;
-    QAction *openAction = nullptr;
-    QAction *openBackupAction = nullptr;
-    QAction *saveAction = nullptr;
-    QAction *saveAsAction = nullptr;
-    QAction *undoAction = nullptr;
-    QAction *redoAction = nullptr;
-    QAction *quitAction = nullptr;
-    QAction *showMapAction = nullptr;
-    QAction *aboutAction = nullptr;
 };

@@ -1,6 +1,0 @@
-#include "gui/pages/RelayTable.h"
-
-RelayTable::RelayTable(const PresetImage &image, QWidget *parent)
-    : ComboTable(relayContent(), image, parent)
-{
-}

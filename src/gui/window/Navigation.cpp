@@ -1,0 +1,76 @@
+#include "gui/window/Navigation.h"
+
+#include "core/preset/FunctionNames.h"
+
+#include <QStringList>
+
+#include <iterator>
+
+namespace {
+struct ConfigEntry
+{
+    const char *title;
+    Navigation::Page page;
+};
+const ConfigEntry ConfigEntries[] = {
+    {"1.0 Config: General", Navigation::GeneralIndex},
+    {"1.1 Config: GPIO", Navigation::GpioIndex},
+    {"1.2 Config: MIDI", Navigation::MidiIndex},
+};
+
+// The names the tree shows for a list kind's entries, and the title's word for the kind.
+QStringList listNames(SlotListKind kind)
+{
+    switch (kind) {
+    case InputTrigger:
+        return FunctionNames::inputNames();
+    case UnitControl:
+        return FunctionNames::switchNames();
+    case MacroList:
+        return FunctionNames::macroNames();
+    default:
+        return {};
+    }
+}
+
+const char *listLabel(SlotListKind kind)
+{
+    switch (kind) {
+    case InputTrigger:
+        return " Input Trigger: ";
+    case UnitControl:
+        return " Unit Control: ";
+    default:
+        return " Macro List: ";
+    }
+}
+} // namespace
+
+QString Navigation::noSelectionTitle()
+{
+    return QStringLiteral("<No Selection>");
+}
+
+void Navigation::select(SlotListKind kind, int index)
+{
+    currentKind = NoSelection;
+    currentList = 0;
+    currentPage = LogoIndex;
+    currentTitle = noSelectionTitle();
+
+    if (kind == ConfigPage && index >= 0 && index < int(std::size(ConfigEntries))) {
+        currentKind = ConfigPage;
+        currentList = index;
+        currentTitle = ConfigEntries[index].title;
+        currentPage = ConfigEntries[index].page;
+        return;
+    }
+    const QStringList names = listNames(kind);
+    if (index < 0 || index >= names.size())
+        return;
+    currentKind = kind;
+    currentList = index;
+    currentTitle =
+        QString::number(kind) + '.' + QString::number(index) + listLabel(kind) + names.at(index);
+    currentPage = EventIndex;
+}
