@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The texts of the navigation tree. The main window maps a selected text back
-// to a page or slot list by comparing it with these, so both take them from here.
+// The names of the inputs, switches and macros as the navigation tree shows
+// them; the title line, the event descriptions and the command-line tool use
+// the same words, so all take them from here.
 class FunctionNames
 {
 public:
