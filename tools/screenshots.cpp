@@ -62,11 +62,11 @@ bool unitDescribed(const DeviceLink &link)
 class Tour
 {
 public:
-    Tour(MainWindow &window, const QDir &folder) : window(window), folder(folder) {}
+    Tour(MainWindow &window, const QDir &folder) : m_window(window), m_folder(folder) {}
 
     void run()
     {
-        DeviceLinkPanel &panel = *child<DeviceLinkPanel>(window, QString());
+        DeviceLinkPanel &panel = *child<DeviceLinkPanel>(m_window, QString());
         if (!QTest::qWaitFor([&] { return unitDescribed(*panel.link()); }, 10000))
             fail("the virtual unit did not connect");
 
@@ -90,7 +90,7 @@ public:
 private:
     QTreeWidget *tree()
     {
-        return child<QTreeWidget>(*window.findChild<FunctionTree *>(), QString());
+        return child<QTreeWidget>(*m_window.findChild<FunctionTree *>(), QString());
     }
 
     void select(const QString &text)
@@ -107,7 +107,7 @@ private:
 
     QLineEdit *generalLineEdit(int index)
     {
-        const auto edits = window.findChild<QWidget *>("pageStack")
+        const auto edits = m_window.findChild<QWidget *>("pageStack")
                                ->findChildren<QLineEdit *>(QString(), Qt::FindChildrenRecursively);
         QList<QLineEdit *> visible;
         for (QLineEdit *edit : edits)
@@ -125,7 +125,7 @@ private:
         QTest::keyClicks(edit, text);
     }
 
-    QTreeWidget *slotTree() { return child<QTreeWidget>(window, "slotTree"); }
+    QTreeWidget *slotTree() { return child<QTreeWidget>(m_window, "slotTree"); }
 
     void clickSlot(int row)
     {
@@ -136,11 +136,11 @@ private:
     void clickKind(EventKind kind)
     {
         auto *button =
-            child<QAbstractButton>(window, QStringLiteral("kindButton%1").arg(int(kind)));
+            child<QAbstractButton>(m_window, QStringLiteral("kindButton%1").arg(int(kind)));
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
     }
 
-    void store() { QTest::mouseClick(child<QPushButton>(window, "storeButton"), Qt::LeftButton); }
+    void store() { QTest::mouseClick(child<QPushButton>(m_window, "storeButton"), Qt::LeftButton); }
 
     // A short list on the first input, then its first event back in the editor.
     void fillEventList()
@@ -149,22 +149,22 @@ private:
 
         clickSlot(0);
         clickKind(EventKind::Midi);
-        child<QComboBox>(window, "midiPort")->setCurrentText("USB A");
-        child<QSpinBox>(window, "midiChannel")->setValue(10);
-        child<QComboBox>(window, "midiType")->setCurrentText("Note On");
-        child<QSpinBox>(window, "midiData1")->setValue(36);
-        child<QSpinBox>(window, "midiData2")->setValue(100);
+        child<QComboBox>(m_window, "midiPort")->setCurrentText("USB A");
+        child<QSpinBox>(m_window, "midiChannel")->setValue(10);
+        child<QComboBox>(m_window, "midiType")->setCurrentText("Note On");
+        child<QSpinBox>(m_window, "midiData1")->setValue(36);
+        child<QSpinBox>(m_window, "midiData2")->setValue(100);
         store();
 
         clickSlot(1);
         clickKind(EventKind::Relay);
-        child<QComboBox>(window, "relayNumber")->setCurrentText("2");
-        child<QComboBox>(window, "relayAction")->setCurrentText("Pulse ON");
+        child<QComboBox>(m_window, "relayNumber")->setCurrentText("2");
+        child<QComboBox>(m_window, "relayAction")->setCurrentText("Pulse ON");
         store();
 
         clickSlot(2);
         clickKind(EventKind::System);
-        child<QComboBox>(window, "systemEvent")->setCurrentText("Toggle USB");
+        child<QComboBox>(m_window, "systemEvent")->setCurrentText("Toggle USB");
         store();
 
         clickSlot(0);
@@ -173,7 +173,7 @@ private:
     void shoot(const QString &name)
     {
         QApplication::processEvents();
-        save(window.grab(), folder, name);
+        save(m_window.grab(), m_folder, name);
     }
 
     // The dialog is modal: it is taken and closed from inside its own loop.
@@ -184,7 +184,7 @@ private:
             QWidget *dialog = QApplication::activeModalWidget();
             if (!dialog)
                 fail("the device info dialog did not open");
-            save(dialog->grab(), folder, "device-info.png");
+            save(dialog->grab(), m_folder, "device-info.png");
             taken = true;
             dialog->close();
         });
@@ -193,8 +193,8 @@ private:
             fail("the device info dialog closed before it was taken");
     }
 
-    MainWindow &window;
-    QDir folder;
+    MainWindow &m_window;
+    QDir m_folder;
 };
 
 } // namespace

@@ -62,7 +62,7 @@ QString argumentHelp(const QString &argument)
 
 } // namespace
 
-CommandRunner::CommandRunner(QTextStream &out, QTextStream &err) : out(out), err(err) {}
+CommandRunner::CommandRunner(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) {}
 
 const QList<CommandRunner::Command> &CommandRunner::commands()
 {
@@ -127,17 +127,17 @@ QString CommandRunner::usage() const
 
 void CommandRunner::endProgress()
 {
-    if (!progressOpen)
+    if (!m_progressOpen)
         return;
-    err << '\n';
-    progressOpen = false;
+    m_err << '\n';
+    m_progressOpen = false;
 }
 
 CommandRunner::Status CommandRunner::fail(Status status, const QString &message)
 {
     endProgress();
-    err << "cuesmith-cli: " << message << '\n';
-    err.flush();
+    m_err << "cuesmith-cli: " << message << '\n';
+    m_err.flush();
     return status;
 }
 
@@ -145,11 +145,11 @@ int CommandRunner::run(const QStringList &arguments)
 {
     const QString name = arguments.value(1);
     if (name == "--help" || name == "-h" || name == "help") {
-        out << usage();
+        m_out << usage();
         return Success;
     }
     if (name == "--version" || name == "-v") {
-        out << "cuesmith-cli " << Version::Text << '\n';
+        m_out << "cuesmith-cli " << Version::Text << '\n';
         return Success;
     }
     for (const Command &command : commands()) {
@@ -169,7 +169,7 @@ int CommandRunner::run(const QStringList &arguments)
         if (!parser.parse(rest))
             return fail(UsageError, parser.errorText() + "\n" + helpText(parser));
         if (parser.isSet(help)) {
-            out << helpText(parser);
+            m_out << helpText(parser);
             return Success;
         }
         if (parser.positionalArguments().size() != command.arguments.size() + 1)
@@ -181,8 +181,8 @@ int CommandRunner::run(const QStringList &arguments)
                                  helpText(parser)));
         const Status status = (this->*command.handler)(parser);
         endProgress();
-        out.flush();
-        err.flush();
+        m_out.flush();
+        m_err.flush();
         return status;
     }
     return fail(UsageError, (name.isEmpty() ? QStringLiteral("no command given")
@@ -205,13 +205,13 @@ bool CommandRunner::loadPreset(const QString &path, PresetImage &image, QTextStr
 bool CommandRunner::loadPreset(const QString &path, PresetImage &image)
 {
     QStringList notices;
-    return loadPreset(path, image, err, notices, true);
+    return loadPreset(path, image, m_err, notices, true);
 }
 
 bool CommandRunner::writeOutput(const QString &path, const QByteArray &data)
 {
     if (path.isEmpty() || path == "-") {
-        out << QString::fromUtf8(data);
+        m_out << QString::fromUtf8(data);
         return true;
     }
     QString error;
@@ -227,7 +227,7 @@ CommandRunner::Status CommandRunner::show(QCommandLineParser &parser)
     PresetImage image;
     if (!loadPreset(parser.positionalArguments().at(1), image))
         return FileError;
-    out << TextReport::show(image);
+    m_out << TextReport::show(image);
     return Success;
 }
 
@@ -267,7 +267,7 @@ CommandRunner::Status CommandRunner::diff(QCommandLineParser &parser)
         return FileError;
     const QStringList lines = PresetDiff::compare(before, after);
     for (const QString &line : lines)
-        out << line << '\n';
+        m_out << line << '\n';
     return lines.isEmpty() ? Success : Differences;
 }
 
@@ -276,15 +276,15 @@ CommandRunner::Status CommandRunner::check(QCommandLineParser &parser)
     const QString path = parser.positionalArguments().at(1);
     PresetImage image;
     QStringList notices;
-    if (!loadPreset(path, image, out, notices, false))
+    if (!loadPreset(path, image, m_out, notices, false))
         return FileError;
     if (notices.isEmpty())
-        out << path << ": opens as a preset file of this version\n";
+        m_out << path << ": opens as a preset file of this version\n";
     const QStringList problems = PresetCheck::problems(image);
     for (const QString &problem : problems)
-        out << problem << '\n';
-    out << (problems.isEmpty() ? QStringLiteral("no problems\n")
-                               : QStringLiteral("%1 problems\n").arg(problems.size()));
+        m_out << problem << '\n';
+    m_out << (problems.isEmpty() ? QStringLiteral("no problems\n")
+                                 : QStringLiteral("%1 problems\n").arg(problems.size()));
     return problems.isEmpty() ? Success : Differences;
 }
 
@@ -305,17 +305,17 @@ void CommandRunner::attach(UnitSession &session, const QString &verb)
 {
     session.onWarning = [this](const QString &text) {
         endProgress();
-        err << "cuesmith-cli: warning: " << text << '\n';
-        err.flush();
+        m_err << "cuesmith-cli: warning: " << text << '\n';
+        m_err.flush();
     };
-    if (!progressShown)
+    if (!m_progressShown)
         return;
     session.onProgress = [this, verb](int value, int maximum) {
-        err << '\r' << verb << ' ' << value << '/' << maximum << " bytes";
-        progressOpen = true;
+        m_err << '\r' << verb << ' ' << value << '/' << maximum << " bytes";
+        m_progressOpen = true;
         if (value >= maximum)
             endProgress();
-        err.flush();
+        m_err.flush();
     };
 }
 
@@ -326,7 +326,7 @@ bool CommandRunner::isUnitNode(const QString &device)
     // Another HID device would take the unit's requests as its own: a path is
     // opened only when sysfs says an RSX-4 is behind it, through any link.
     const QString node = QFileInfo(device).canonicalFilePath();
-    for (const HidAccess::Node &unit : accessCheck.units()) {
+    for (const HidAccess::Node &unit : m_accessCheck.units()) {
         if (unit.path == device ||
             (!node.isEmpty() && QFileInfo(unit.path).canonicalFilePath() == node))
             return true;
@@ -339,9 +339,9 @@ CommandRunner::Status CommandRunner::list(QCommandLineParser &)
 {
     const QVector<UnitSession::Unit> units = UnitSession::units();
     if (units.isEmpty())
-        return fail(NoUnit, UnitSession::noUnitMessage(accessCheck));
+        return fail(NoUnit, UnitSession::noUnitMessage(m_accessCheck));
     for (const UnitSession::Unit &unit : units) {
-        UnitSession session(accessCheck, replyTimeout);
+        UnitSession session(m_accessCheck, m_replyTimeout);
         const UnitSession::Result result = session.open(unit.path, false);
         QString name = session.link().firmwareStrings().first();
         if (result == UnitSession::Result::NoPermission)
@@ -350,7 +350,7 @@ CommandRunner::Status CommandRunner::list(QCommandLineParser &)
             name = QStringLiteral("cannot be opened");
         else if (result != UnitSession::Result::Ok)
             name = QStringLiteral("no answer");
-        out << unit.path << '\t' << unit.serial << '\t' << name << '\n';
+        m_out << unit.path << '\t' << unit.serial << '\t' << name << '\n';
     }
     return Success;
 }
@@ -359,19 +359,19 @@ CommandRunner::Status CommandRunner::info(QCommandLineParser &parser)
 {
     if (!isUnitNode(parser.value(DeviceOption)))
         return NoUnit;
-    UnitSession session(accessCheck, replyTimeout);
+    UnitSession session(m_accessCheck, m_replyTimeout);
     const UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     if (result != UnitSession::Result::Ok)
         return sessionFailed(session, result);
     const DeviceLink &link = session.link();
     const QStringList &strings = link.firmwareStrings();
-    out << "Name: " << strings.value(0) << '\n';
+    m_out << "Name: " << strings.value(0) << '\n';
     const QStringList &captions = FirmwareStringNames::captions();
     for (int i = 0; i < captions.size(); ++i)
-        out << captions.at(i) << ' ' << strings.value(i + 1) << '\n';
-    out << "Firmware Version: " << QString::number(link.firmwareVersion(), 'f', 1) << '\n'
-        << "Image Version: " << link.unitImageVersion() << '\n'
-        << "CPLD Version: " << QString::number(link.unitCpldVersion(), 'f', 1) << '\n';
+        m_out << captions.at(i) << ' ' << strings.value(i + 1) << '\n';
+    m_out << "Firmware Version: " << QString::number(link.firmwareVersion(), 'f', 1) << '\n'
+          << "Image Version: " << link.unitImageVersion() << '\n'
+          << "CPLD Version: " << QString::number(link.unitCpldVersion(), 'f', 1) << '\n';
     return Success;
 }
 
@@ -381,7 +381,7 @@ CommandRunner::Status CommandRunner::download(QCommandLineParser &parser)
         return fail(UsageError, "download needs -o FILE: the preset file to write");
     if (!isUnitNode(parser.value(DeviceOption)))
         return NoUnit;
-    UnitSession session(accessCheck, replyTimeout);
+    UnitSession session(m_accessCheck, m_replyTimeout);
     attach(session, QStringLiteral("Receiving preset from RSX-4:"));
     PresetImage image;
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);
@@ -407,7 +407,7 @@ CommandRunner::Status CommandRunner::upload(QCommandLineParser &parser)
     image.buildImage();
     if (!isUnitNode(parser.value(DeviceOption)))
         return NoUnit;
-    UnitSession session(accessCheck, replyTimeout);
+    UnitSession session(m_accessCheck, m_replyTimeout);
     attach(session, QStringLiteral("Sending preset to RSX-4:"));
     UnitSession::Result result = session.open(parser.value(DeviceOption), true);
     UnitBackup backup;
@@ -417,8 +417,8 @@ CommandRunner::Status CommandRunner::upload(QCommandLineParser &parser)
             if (backup.keep(unitPreset) == UnitBackup::Result::Failed)
                 return false;
             endProgress();
-            err << "backup: " << backup.lastPath() << '\n';
-            err.flush();
+            m_err << "backup: " << backup.lastPath() << '\n';
+            m_err.flush();
             return true;
         };
     if (result == UnitSession::Result::Ok)

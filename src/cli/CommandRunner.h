@@ -28,11 +28,11 @@ public:
     CommandRunner(QTextStream &out, QTextStream &err);
 
     // Progress of a transfer on `err`; on for a terminal.
-    void setProgressShown(bool shown) { progressShown = shown; }
+    void setProgressShown(bool shown) { m_progressShown = shown; }
     // How long a transfer waits for any one reply of the unit.
-    void setReplyTimeout(int milliseconds) { replyTimeout = milliseconds; }
+    void setReplyTimeout(int milliseconds) { m_replyTimeout = milliseconds; }
     // Where units this user may not open are recognised (sysfs and /dev).
-    void setAccessCheck(const HidAccess &check) { accessCheck = check; }
+    void setAccessCheck(const HidAccess &check) { m_accessCheck = check; }
 
     // `arguments` begins with the program's name.
     int run(const QStringList &arguments);
@@ -77,10 +77,10 @@ private:
     Status sessionFailed(const UnitSession &session, UnitSession::Result result);
     void attach(UnitSession &session, const QString &verb);
 
-    QTextStream &out;
-    QTextStream &err;
-    bool progressShown = false;
-    bool progressOpen = false;
-    int replyTimeout = 2000;
-    HidAccess accessCheck;
+    QTextStream &m_out;
+    QTextStream &m_err;
+    bool m_progressShown = false;
+    bool m_progressOpen = false;
+    int m_replyTimeout = 2000;
+    HidAccess m_accessCheck;
 };

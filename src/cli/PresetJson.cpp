@@ -168,7 +168,7 @@ QJsonObject eventsJson(const PresetImage &image)
 class EventReader
 {
 public:
-    EventReader(PresetImage &image, JsonFields &fields) : image(image), fields(fields) {}
+    EventReader(PresetImage &image, JsonFields &fields) : m_image(image), m_fields(fields) {}
 
     void read(const QJsonObject &json, const QString &path);
 
@@ -179,9 +179,9 @@ private:
     void readUnlisted(const QJsonObject &json, const QString &path);
     EventJson::Event readEvent(const QJsonObject &json, const QString &path);
 
-    PresetImage &image;
-    JsonFields &fields;
-    QHash<int, QVector<int>> records;
+    PresetImage &m_image;
+    JsonFields &m_fields;
+    QHash<int, QVector<int>> m_records;
 };
 
 void EventReader::read(const QJsonObject &json, const QString &path)
@@ -192,15 +192,16 @@ void EventReader::read(const QJsonObject &json, const QString &path)
         readSection(json, path, section);
     }
     readUnlisted(json, path);
-    fields.onlyKnown(json, known, path);
+    m_fields.onlyKnown(json, known, path);
 }
 
 void EventReader::readSection(const QJsonObject &json, const QString &path,
                               const SlotSection &section)
 {
     const QString sectionPath = join(path, section.title);
-    const QJsonObject lists = fields.object(fields.member(json, section.title, path), sectionPath);
-    fields.onlyKnown(lists, section.lists, sectionPath);
+    const QJsonObject lists =
+        m_fields.object(m_fields.member(json, section.title, path), sectionPath);
+    m_fields.onlyKnown(lists, section.lists, sectionPath);
     for (int list = 0; list < section.lists.size(); ++list) {
         if (lists.contains(section.lists.at(list)))
             readList(lists[section.lists.at(list)], join(sectionPath, section.lists.at(list)),
@@ -211,47 +212,47 @@ void EventReader::readSection(const QJsonObject &json, const QString &path,
 void EventReader::readList(const QJsonValue &value, const QString &path, PresetImage::Region table,
                            int list)
 {
-    const QJsonArray slotEvents = fields.array(value, path);
+    const QJsonArray slotEvents = m_fields.array(value, path);
     for (int i = 0; i < slotEvents.size(); ++i) {
         const QString eventPath = join(path, QString::number(i + 1));
-        const QJsonObject json = fields.object(slotEvents.at(i), eventPath);
-        const int slot = fields.integer(fields.member(json, "slot", eventPath),
-                                        join(eventPath, "slot"), 1, image.columns(table)) -
+        const QJsonObject json = m_fields.object(slotEvents.at(i), eventPath);
+        const int slot = m_fields.integer(m_fields.member(json, "slot", eventPath),
+                                          join(eventPath, "slot"), 1, m_image.columns(table)) -
                          1;
-        if (fields.ok() && image.value(table, list, slot) != 0)
-            fields.fail(join(eventPath, "slot"),
-                        QStringLiteral("slot %1 given twice").arg(slot + 1));
+        if (m_fields.ok() && m_image.value(table, list, slot) != 0)
+            m_fields.fail(join(eventPath, "slot"),
+                          QStringLiteral("slot %1 given twice").arg(slot + 1));
         QJsonObject fieldsOfEvent = json;
         fieldsOfEvent.remove("slot");
         const EventJson::Event event = readEvent(fieldsOfEvent, eventPath);
-        if (fields.ok())
-            image.setValue(table, list, slot, event.code);
+        if (m_fields.ok())
+            m_image.setValue(table, list, slot, event.code);
     }
 }
 
 void EventReader::readUnlisted(const QJsonObject &json, const QString &path)
 {
     const QString unlistedPath = join(path, Unlisted);
-    const QJsonArray unlisted = fields.array(fields.member(json, Unlisted, path), unlistedPath);
+    const QJsonArray unlisted = m_fields.array(m_fields.member(json, Unlisted, path), unlistedPath);
     for (int i = 0; i < unlisted.size(); ++i) {
         const QString eventPath = join(unlistedPath, QString::number(i + 1));
         const EventJson::Event event =
-            readEvent(fields.object(unlisted.at(i), eventPath), eventPath);
-        if (fields.ok() && event.record.isEmpty())
-            fields.fail(eventPath, QStringLiteral("code %1 has no record").arg(event.code));
+            readEvent(m_fields.object(unlisted.at(i), eventPath), eventPath);
+        if (m_fields.ok() && event.record.isEmpty())
+            m_fields.fail(eventPath, QStringLiteral("code %1 has no record").arg(event.code));
     }
 }
 
 EventJson::Event EventReader::readEvent(const QJsonObject &json, const QString &path)
 {
-    const EventJson::Event event = EventJson::fromJson(json, path, fields);
-    if (!fields.ok() || event.record.isEmpty())
+    const EventJson::Event event = EventJson::fromJson(json, path, m_fields);
+    if (!m_fields.ok() || event.record.isEmpty())
         return event;
-    if (records.contains(event.code) && records.value(event.code) != event.record)
-        fields.fail(path,
-                    QStringLiteral("code %1 is given with two different records").arg(event.code));
-    records.insert(event.code, event.record);
-    EventJson::storeRecord(image, event.code, event.record);
+    if (m_records.contains(event.code) && m_records.value(event.code) != event.record)
+        m_fields.fail(
+            path, QStringLiteral("code %1 is given with two different records").arg(event.code));
+    m_records.insert(event.code, event.record);
+    EventJson::storeRecord(m_image, event.code, event.record);
     return event;
 }
 

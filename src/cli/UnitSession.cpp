@@ -20,26 +20,26 @@ QVector<UnitSession::Unit> UnitSession::units()
 }
 
 UnitSession::UnitSession(const HidAccess &access, int replyTimeout)
-    : access(access), timeout(replyTimeout)
+    : m_access(access), m_timeout(replyTimeout)
 {
     QObject::connect(
-        &deviceLink, &DeviceLink::warning,
-        [this](const QString &, const QString &warningText) { warnings << warningText; });
-    QObject::connect(&deviceLink, &DeviceLink::transferStarted, [this](int maximum) {
-        progressMaximum = maximum;
-        progressValue = 0;
+        &m_deviceLink, &DeviceLink::warning,
+        [this](const QString &, const QString &warningText) { m_warnings << warningText; });
+    QObject::connect(&m_deviceLink, &DeviceLink::transferStarted, [this](int maximum) {
+        m_progressMaximum = maximum;
+        m_progressValue = 0;
     });
-    QObject::connect(&deviceLink, &DeviceLink::progressChanged, [this](int value) {
-        progressValue = value;
-        ++progressCount;
+    QObject::connect(&m_deviceLink, &DeviceLink::progressChanged, [this](int value) {
+        m_progressValue = value;
+        ++m_progressCount;
         if (onProgress)
-            onProgress(value, progressMaximum);
+            onProgress(value, m_progressMaximum);
     });
 }
 
 UnitSession::~UnitSession()
 {
-    deviceLink.close();
+    m_deviceLink.close();
 }
 
 QString UnitSession::noUnitMessage(const HidAccess &access)
@@ -52,37 +52,37 @@ QString UnitSession::noUnitMessage(const HidAccess &access)
 
 UnitSession::Result UnitSession::fail(Result result, const QString &message)
 {
-    text = message;
+    m_text = message;
     return result;
 }
 
 UnitSession::Result UnitSession::open(const QString &path, bool allStrings)
 {
-    unitPath = path;
-    if (unitPath.isEmpty()) {
+    m_unitPath = path;
+    if (m_unitPath.isEmpty()) {
         const QVector<Unit> present = units();
         if (present.isEmpty())
-            return fail(Result::NoUnit, noUnitMessage(access));
-        unitPath = present.first().path;
+            return fail(Result::NoUnit, noUnitMessage(m_access));
+        m_unitPath = present.first().path;
     }
     // A node the access check knows and this user may not open is a
     // permission problem, not a missing unit.
     bool known = false;
-    for (const HidAccess::Node &node : access.units()) {
-        if (node.path == unitPath && !node.accessible)
+    for (const HidAccess::Node &node : m_access.units()) {
+        if (node.path == m_unitPath && !node.accessible)
             return fail(Result::NoPermission,
                         QStringLiteral("%1: no permission to open the unit (is the udev rule "
                                        "60-rsx4.rules installed?)")
-                            .arg(unitPath));
-        known = known || node.path == unitPath;
+                            .arg(m_unitPath));
+        known = known || node.path == m_unitPath;
     }
-    if (!deviceLink.openPath(unitPath))
+    if (!m_deviceLink.openPath(m_unitPath))
         return fail(Result::NoAccess,
-                    known ? QStringLiteral("%1: the unit cannot be opened").arg(unitPath)
-                          : QStringLiteral("%1: no RSX-4 there").arg(unitPath));
+                    known ? QStringLiteral("%1: the unit cannot be opened").arg(m_unitPath)
+                          : QStringLiteral("%1: no RSX-4 there").arg(m_unitPath));
     return wait([this, allStrings] {
-        return allStrings ? deviceLink.firmwareExchangeDone()
-                          : deviceLink.firmwareStrings().first() !=
+        return allStrings ? m_deviceLink.firmwareExchangeDone()
+                          : m_deviceLink.firmwareStrings().first() !=
                                 DeviceLink::defaultFirmwareStrings().first();
     });
 }
@@ -94,22 +94,24 @@ UnitSession::Result UnitSession::wait(const std::function<bool()> &done)
     // time. The link asks again for the name after every read, so a request
     // sent is no sign of an answer.
     const auto answered = [this] {
-        return std::make_tuple(progressCount, deviceLink.firmwareStrings(),
-                               deviceLink.expectedStringCount(), deviceLink.firmwareExchangeDone(),
-                               deviceLink.currentTransferState(), deviceLink.isBusy());
+        return std::make_tuple(m_progressCount, m_deviceLink.firmwareStrings(),
+                               m_deviceLink.expectedStringCount(),
+                               m_deviceLink.firmwareExchangeDone(),
+                               m_deviceLink.currentTransferState(), m_deviceLink.isBusy());
     };
     auto last = answered();
     QElapsedTimer sinceAnswer;
     sinceAnswer.start();
     while (!done()) {
-        const qint64 left = timeout - sinceAnswer.elapsed();
-        const int read = left > 0 ? deviceLink.step(int(left)) : 0;
+        const qint64 left = m_timeout - sinceAnswer.elapsed();
+        const int read = left > 0 ? m_deviceLink.step(int(left)) : 0;
         if (read < 0)
-            return fail(Result::Failed, QStringLiteral("%1: the unit went offline").arg(unitPath));
+            return fail(Result::Failed,
+                        QStringLiteral("%1: the unit went offline").arg(m_unitPath));
         if (read == 0)
             return fail(Result::TimedOut, QStringLiteral("%1: no reply from the unit for %2 s")
-                                              .arg(unitPath)
-                                              .arg(timeout / 1000.0));
+                                              .arg(m_unitPath)
+                                              .arg(m_timeout / 1000.0));
         if (answered() != last) {
             last = answered();
             sinceAnswer.restart();
@@ -120,21 +122,21 @@ UnitSession::Result UnitSession::wait(const std::function<bool()> &done)
 
 UnitSession::Result UnitSession::upload(PresetImage &image, const DeviceLink::BackupSink &backup)
 {
-    return start(deviceLink.startUpload(&image, backup));
+    return start(m_deviceLink.startUpload(&image, backup));
 }
 
 UnitSession::Result UnitSession::download(PresetImage &image)
 {
-    return start(deviceLink.startDownload(&image));
+    return start(m_deviceLink.startDownload(&image));
 }
 
 UnitSession::Result UnitSession::start(bool started)
 {
     // A warning before a transfer that did not start is its refusal; one
     // before a transfer that goes on is for the user to read.
-    const QStringList said = warnings;
-    warnings.clear();
-    if (!started && deviceLink.lastOutcome() != DeviceLink::TransferOutcome::Completed)
+    const QStringList said = m_warnings;
+    m_warnings.clear();
+    if (!started && m_deviceLink.lastOutcome() != DeviceLink::TransferOutcome::Completed)
         return fail(Result::Refused,
                     said.isEmpty() ? QStringLiteral("the transfer did not start") : said.last());
     for (const QString &warning : said) {
@@ -146,28 +148,29 @@ UnitSession::Result UnitSession::start(bool started)
 
 UnitSession::Result UnitSession::finishTransfer()
 {
-    const Result waited = wait([this] { return !deviceLink.isBusy(); });
+    const Result waited = wait([this] { return !m_deviceLink.isBusy(); });
     if (waited == Result::TimedOut) {
-        deviceLink.close();
+        m_deviceLink.close();
         return waited;
     }
     using Outcome = DeviceLink::TransferOutcome;
-    switch (deviceLink.lastOutcome()) {
+    switch (m_deviceLink.lastOutcome()) {
     case Outcome::Completed:
         // A download reports each block before it arrives: the last one is
         // never counted.
-        if (onProgress && progressValue < progressMaximum)
-            onProgress(progressMaximum, progressMaximum);
+        if (onProgress && m_progressValue < m_progressMaximum)
+            onProgress(m_progressMaximum, m_progressMaximum);
         return Result::Ok;
     case Outcome::UnitError:
         return fail(Result::Failed,
-                    QStringLiteral("%1: the unit refused a block (status 0xFF)").arg(unitPath));
+                    QStringLiteral("%1: the unit refused a block (status 0xFF)").arg(m_unitPath));
     case Outcome::BadReply:
         return fail(Result::Failed,
                     QStringLiteral("%1: the unit sent a block that does not belong to the preset")
-                        .arg(unitPath));
+                        .arg(m_unitPath));
     default:
-        return fail(Result::Failed,
-                    QStringLiteral("%1: the unit went offline during the transfer").arg(unitPath));
+        return fail(
+            Result::Failed,
+            QStringLiteral("%1: the unit went offline during the transfer").arg(m_unitPath));
     }
 }

@@ -40,9 +40,9 @@ public:
     Result download(PresetImage &image);
 
     // What went wrong, for the user.
-    const QString &message() const { return text; }
-    const QString &path() const { return unitPath; }
-    const DeviceLink &link() const { return deviceLink; }
+    const QString &message() const { return m_text; }
+    const QString &path() const { return m_unitPath; }
+    const DeviceLink &link() const { return m_deviceLink; }
 
     // Warnings the window would show in a box, and transfer progress.
     std::function<void(const QString &)> onWarning;
@@ -54,13 +54,13 @@ private:
     Result finishTransfer();
     Result fail(Result result, const QString &message);
 
-    DeviceLink deviceLink;
-    HidAccess access;
-    int timeout;
-    int progressMaximum = 0;
-    int progressValue = 0;
-    int progressCount = 0;
-    QStringList warnings;
-    QString text;
-    QString unitPath;
+    DeviceLink m_deviceLink;
+    HidAccess m_access;
+    int m_timeout;
+    int m_progressMaximum = 0;
+    int m_progressValue = 0;
+    int m_progressCount = 0;
+    QStringList m_warnings;
+    QString m_text;
+    QString m_unitPath;
 };

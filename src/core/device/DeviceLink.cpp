@@ -31,18 +31,18 @@ const QString DeviceLink::MidiRemoteControlText = QStringLiteral(
 
 DeviceLink::DeviceLink(QObject *parent) : QObject(parent)
 {
-    connect(&pollTimer, &QTimer::timeout, this, &DeviceLink::pollUsb);
+    connect(&m_pollTimer, &QTimer::timeout, this, &DeviceLink::pollUsb);
 }
 
 DeviceLink::~DeviceLink()
 {
-    if (deviceHandle)
-        hid_close(deviceHandle);
+    if (m_deviceHandle)
+        hid_close(m_deviceHandle);
 }
 
 void DeviceLink::start()
 {
-    pollTimer.start(OfflineInterval);
+    m_pollTimer.start(OfflineInterval);
 }
 
 QStringList DeviceLink::defaultFirmwareStrings()
@@ -69,67 +69,67 @@ bool DeviceLink::usesMidiRemoteControl(const PresetImage &image)
 
 int DeviceLink::transferSizeFor(const PresetImage &image) const
 {
-    return imageVersion == 1 ? image.shortImageSize() : image.imageSize();
+    return m_imageVersion == 1 ? image.shortImageSize() : image.imageSize();
 }
 
 void DeviceLink::pollUsb()
 {
     // A progress update may spin the event loop; one tick at a time.
-    if (polling)
+    if (m_polling)
         return;
-    polling = true;
+    m_polling = true;
 
-    if (!deviceOpen) {
-        deviceHandle = hid_open(VendorId, ProductId, nullptr);
-        if (deviceHandle) {
-            deviceOpen = true;
-            hid_set_nonblocking(deviceHandle, 1);
-            pollTimer.start(OnlineInterval);
+    if (!m_deviceOpen) {
+        m_deviceHandle = hid_open(VendorId, ProductId, nullptr);
+        if (m_deviceHandle) {
+            m_deviceOpen = true;
+            hid_set_nonblocking(m_deviceHandle, 1);
+            m_pollTimer.start(OnlineInterval);
             opened();
         } else {
             checkAccess();
         }
     } else {
-        handleRead(hid_read(deviceHandle, inReport, HidReport::ReportSize));
+        handleRead(hid_read(m_deviceHandle, m_inReport, HidReport::ReportSize));
     }
 
-    polling = false;
+    m_polling = false;
     emit polled();
 }
 
 int DeviceLink::step(int timeoutMs)
 {
-    if (!deviceOpen || polling)
+    if (!m_deviceOpen || m_polling)
         return -1;
-    polling = true;
-    const int n = hid_read_timeout(deviceHandle, inReport, HidReport::ReportSize, timeoutMs);
+    m_polling = true;
+    const int n = hid_read_timeout(m_deviceHandle, m_inReport, HidReport::ReportSize, timeoutMs);
     handleRead(n);
-    polling = false;
+    m_polling = false;
     emit polled();
-    return deviceOpen ? std::max(n, 0) : -1;
+    return m_deviceOpen ? std::max(n, 0) : -1;
 }
 
 bool DeviceLink::openPath(const QString &path)
 {
-    if (deviceOpen)
+    if (m_deviceOpen)
         return false;
-    deviceHandle = hid_open_path(QFile::encodeName(path).constData());
-    if (!deviceHandle)
+    m_deviceHandle = hid_open_path(QFile::encodeName(path).constData());
+    if (!m_deviceHandle)
         return false;
-    deviceOpen = true;
+    m_deviceOpen = true;
     opened();
-    return deviceOpen;
+    return m_deviceOpen;
 }
 
 void DeviceLink::close()
 {
-    if (deviceOpen)
+    if (m_deviceOpen)
         closeDevice();
 }
 
 void DeviceLink::opened()
 {
-    access = HidAccess::Unknown;
+    m_access = HidAccess::Unknown;
     clearFirmwareString();
     // Announced before the first request, whose failure announces the opposite.
     emit statusChanged(QStringLiteral("RSX-4 Online"));
@@ -145,32 +145,32 @@ void DeviceLink::handleRead(int n)
     }
     if (n > 0)
         routeReport();
-    if (deviceOpen && fwStrings.first() == Unknown)
+    if (m_deviceOpen && m_fwStrings.first() == Unknown)
         requestFirmwareString(1);
 }
 
 void DeviceLink::checkAccess()
 {
-    if (sinceAccessCheck.isValid() && !sinceAccessCheck.hasExpired(AccessCheckInterval))
+    if (m_sinceAccessCheck.isValid() && !m_sinceAccessCheck.hasExpired(AccessCheckInterval))
         return;
-    sinceAccessCheck.start();
-    access = accessCheck.verdict();
+    m_sinceAccessCheck.start();
+    m_access = m_accessCheck.verdict();
 }
 
 void DeviceLink::routeReport()
 {
-    const int command = HidReport::command(inReport);
+    const int command = HidReport::command(m_inReport);
     // Nothing of a transfer that is only starting is on the wire yet: a
     // transfer reply read now is left over from an earlier one.
-    if (transferOpening && command != HidReport::ReadFirmwareString)
+    if (m_transferOpening && command != HidReport::ReadFirmwareString)
         return;
     switch (command) {
     case HidReport::SetDateTime:
         // Only an upload waiting for it may start its blocks.
-        if (!dateTimePending)
+        if (!m_dateTimePending)
             return;
-        dateTimePending = false;
-        transferState = UploadFirst;
+        m_dateTimePending = false;
+        m_transferState = UploadFirst;
         sendNextBlock();
         onTransferReply(false);
         break;
@@ -188,9 +188,9 @@ void DeviceLink::routeReport()
 
 bool DeviceLink::send()
 {
-    if (!deviceHandle)
+    if (!m_deviceHandle)
         return false;
-    if (hid_write(deviceHandle, outReport, HidReport::OutputSize) < 0) {
+    if (hid_write(m_deviceHandle, m_outReport, HidReport::OutputSize) < 0) {
         closeDevice();
         return false;
     }
@@ -199,13 +199,13 @@ bool DeviceLink::send()
 
 void DeviceLink::closeDevice()
 {
-    if (deviceHandle)
-        hid_close(deviceHandle);
-    deviceHandle = nullptr;
-    deviceOpen = false;
+    if (m_deviceHandle)
+        hid_close(m_deviceHandle);
+    m_deviceHandle = nullptr;
+    m_deviceOpen = false;
     // A link opened by path is driven by step(), not by the timer.
-    if (pollTimer.isActive())
-        pollTimer.start(OfflineInterval);
+    if (m_pollTimer.isActive())
+        m_pollTimer.start(OfflineInterval);
     qCDebug(lcDevice) << "Close device";
     emit statusChanged(QStringLiteral("RSX-4 Offline"));
     emit onlineChanged(false);
@@ -217,52 +217,52 @@ void DeviceLink::closeDevice()
 void DeviceLink::clearFirmwareString()
 {
     qCDebug(lcDevice) << "clearFirmwareString";
-    fwStringCount = 1;
-    fwComplete = false;
-    fwStrings = defaultFirmwareStrings();
+    m_fwStringCount = 1;
+    m_fwComplete = false;
+    m_fwStrings = defaultFirmwareStrings();
 }
 
 void DeviceLink::requestFirmwareString(int number)
 {
-    HidReport::setFirmwareRequest(outReport, number);
+    HidReport::setFirmwareRequest(m_outReport, number);
     send();
 }
 
 void DeviceLink::onFirmwareString()
 {
-    const int length = HidReport::dataCount(inReport);
-    const int number = HidReport::argument(inReport);
+    const int length = HidReport::dataCount(m_inReport);
+    const int number = HidReport::argument(m_inReport);
     qCDebug(lcDevice) << "String Length:" << length << "String Num:" << number;
-    if (number < 1 || number > fwStringCount)
+    if (number < 1 || number > m_fwStringCount)
         return;
 
-    const QString text = HidReport::firmwareText(inReport);
-    fwStrings[number - 1] = text;
+    const QString text = HidReport::firmwareText(m_inReport);
+    m_fwStrings[number - 1] = text;
 
     if (number == 1) {
         bool ok = false;
         const double version = text.mid(7, 3).toDouble(&ok);
-        fwVersion = ok && std::isfinite(version) ? version : 0.0;
-        if (fwVersion < NewImageFirmware) {
-            imageVersion = 1;
-            fwStringCount = FirstStringsOfOldUnits;
+        m_fwVersion = ok && std::isfinite(version) ? version : 0.0;
+        if (m_fwVersion < NewImageFirmware) {
+            m_imageVersion = 1;
+            m_fwStringCount = FirstStringsOfOldUnits;
         } else {
-            imageVersion = 2;
-            fwStringCount = StringTotal;
+            m_imageVersion = 2;
+            m_fwStringCount = StringTotal;
         }
-        qCDebug(lcDevice) << "Connected Unit Image Version: " << imageVersion;
-        qCDebug(lcDevice) << "Connected Unit FW Version:" << fwVersion;
+        qCDebug(lcDevice) << "Connected Unit Image Version: " << m_imageVersion;
+        qCDebug(lcDevice) << "Connected Unit FW Version:" << m_fwVersion;
     }
     if (number == 8) {
         const int build = text.left(6).toInt(nullptr, 10);
-        cpldVersion = build >= CpldVersion2Build ? 2.0 : 1.0;
+        m_cpldVersion = build >= CpldVersion2Build ? 2.0 : 1.0;
         qCDebug(lcDevice) << "Connected Unit CPLD Build:" << text;
-        qCDebug(lcDevice) << "Connected Unit CPLD Version:" << cpldVersion;
+        qCDebug(lcDevice) << "Connected Unit CPLD Version:" << m_cpldVersion;
     }
 
-    if (number == fwStringCount) {
-        qCDebug(lcDevice) << "FW Info received:" << fwStringCount << fwStrings;
-        fwComplete = true;
+    if (number == m_fwStringCount) {
+        qCDebug(lcDevice) << "FW Info received:" << m_fwStringCount << m_fwStrings;
+        m_fwComplete = true;
     } else {
         requestFirmwareString(number + 1);
     }
@@ -270,10 +270,10 @@ void DeviceLink::onFirmwareString()
 
 bool DeviceLink::mayTransfer(PresetImage *target, const QString &title)
 {
-    if (!deviceOpen || !target || isBusy())
+    if (!m_deviceOpen || !target || isBusy())
         return false;
-    image = target;
-    if (fwVersion >= MaxFirmwareVersion) {
+    m_image = target;
+    if (m_fwVersion >= MaxFirmwareVersion) {
         emit warning(title, FirmwareTooNewText);
         return false;
     }
@@ -284,33 +284,33 @@ bool DeviceLink::startUpload(PresetImage *target, const BackupSink &backup)
 {
     if (!mayTransfer(target, QStringLiteral("Send Preset")))
         return false;
-    if (cpldVersion < 2.0 && usesMidiRemoteControl(*image)) {
+    if (m_cpldVersion < 2.0 && usesMidiRemoteControl(*m_image)) {
         emit warning(QStringLiteral("Send Preset"), MidiRemoteControlText);
         // The unit may have gone while the warning was up.
-        if (!deviceOpen || isBusy())
+        if (!m_deviceOpen || isBusy())
             return false;
     }
 
-    transferSize = transferSizeFor(*image);
-    txBuffer = image->image();
-    backupSink = backup;
-    readingBackup = bool(backupSink);
-    uploading = !readingBackup;
-    progressBase = 0;
-    if (readingBackup) {
-        rxBuffer = QVector<int>(image->imageSize(), 0);
-        rxFilled = QBitArray(transferSize);
-        transferState = DownloadFirst;
-        transferPos = 0;
-    } else if (syncDateTime) {
-        dateTimePending = true;
+    m_transferSize = transferSizeFor(*m_image);
+    m_txBuffer = m_image->image();
+    m_backupSink = backup;
+    m_readingBackup = bool(m_backupSink);
+    m_uploading = !m_readingBackup;
+    m_progressBase = 0;
+    if (m_readingBackup) {
+        m_rxBuffer = QVector<int>(m_image->imageSize(), 0);
+        m_rxFilled = QBitArray(m_transferSize);
+        m_transferState = DownloadFirst;
+        m_transferPos = 0;
+    } else if (m_syncDateTime) {
+        m_dateTimePending = true;
     } else {
-        transferState = UploadFirst;
+        m_transferState = UploadFirst;
     }
-    if (!announceStart(readingBackup ? 2 * transferSize : transferSize))
+    if (!announceStart(m_readingBackup ? 2 * m_transferSize : m_transferSize))
         return false;
     emit statusChanged(QStringLiteral("Sending Preset to RSX-4..."));
-    if (readingBackup)
+    if (m_readingBackup)
         requestBlock();
     else
         beginWriting();
@@ -319,16 +319,16 @@ bool DeviceLink::startUpload(PresetImage *target, const BackupSink &backup)
 
 void DeviceLink::beginWriting()
 {
-    uploading = true;
-    blocksSent = 0;
-    blocksAcknowledged = 0;
-    transferPos = 0;
-    if (syncDateTime) {
-        dateTimePending = true;
-        transferState = Idle;
+    m_uploading = true;
+    m_blocksSent = 0;
+    m_blocksAcknowledged = 0;
+    m_transferPos = 0;
+    if (m_syncDateTime) {
+        m_dateTimePending = true;
+        m_transferState = Idle;
         sendDateTime();
     } else {
-        transferState = UploadFirst;
+        m_transferState = UploadFirst;
         sendNextBlock();
     }
 }
@@ -338,16 +338,16 @@ bool DeviceLink::startDownload(PresetImage *target)
     if (!mayTransfer(target, QStringLiteral("Receive Preset")))
         return false;
 
-    rxBuffer = QVector<int>(image->imageSize(), 0);
-    transferSize = transferSizeFor(*image);
-    rxFilled = QBitArray(transferSize);
-    qCDebug(lcDevice) << "Connected Eeprom Size: " << transferSize;
-    uploading = false;
-    readingBackup = false;
-    progressBase = 0;
-    transferState = DownloadFirst;
-    transferPos = 0;
-    if (!announceStart(transferSize))
+    m_rxBuffer = QVector<int>(m_image->imageSize(), 0);
+    m_transferSize = transferSizeFor(*m_image);
+    m_rxFilled = QBitArray(m_transferSize);
+    qCDebug(lcDevice) << "Connected Eeprom Size: " << m_transferSize;
+    m_uploading = false;
+    m_readingBackup = false;
+    m_progressBase = 0;
+    m_transferState = DownloadFirst;
+    m_transferPos = 0;
+    if (!announceStart(m_transferSize))
         return false;
     emit statusChanged(QStringLiteral("Receiving Preset from RSX-4..."));
     qCDebug(lcDevice) << "Begin Download...";
@@ -360,16 +360,16 @@ bool DeviceLink::announceStart(int maximum)
     // The state is set before anyone hears of the transfer: showing its
     // progress may run a poll tick, and a tick that closes the link must find
     // a transfer to abort.
-    outcome = TransferOutcome::Running;
-    transferOpening = true;
+    m_outcome = TransferOutcome::Running;
+    m_transferOpening = true;
     emit transferStarted(maximum);
-    transferOpening = false;
+    m_transferOpening = false;
     return isBusy();
 }
 
 void DeviceLink::cancelDownload()
 {
-    if (transferState >= DownloadFirst)
+    if (m_transferState >= DownloadFirst)
         transferError(TransferOutcome::Cancelled);
 }
 
@@ -377,8 +377,8 @@ void DeviceLink::sendDateTime()
 {
     const QTime time = QTime::currentTime();
     const QDate date = QDate::currentDate();
-    HidReport::setDateTime(outReport, date, time);
-    const unsigned char *values = outReport + 1 + HidReport::HeaderSize;
+    HidReport::setDateTime(m_outReport, date, time);
+    const unsigned char *values = m_outReport + 1 + HidReport::HeaderSize;
     qCDebug(lcDevice) << values[0] << values[1] << values[2] << values[3] << values[4] << values[5]
                       << values[6];
     send();
@@ -386,7 +386,7 @@ void DeviceLink::sendDateTime()
 
 void DeviceLink::requestBlock(int count)
 {
-    HidReport::setReadRequest(outReport, transferState & 0xFF, count, transferPos);
+    HidReport::setReadRequest(m_outReport, m_transferState & 0xFF, count, m_transferPos);
     send();
 }
 
@@ -394,34 +394,34 @@ void DeviceLink::sendNextBlock()
 {
     const int block = HidReport::BlockSize;
     auto sendBlock = [this](int phase, int count) {
-        HidReport::setWriteBlock(outReport, phase, transferSize, transferPos,
-                                 txBuffer.constData() + transferPos, count);
-        ++blocksSent;
+        HidReport::setWriteBlock(m_outReport, phase, m_transferSize, m_transferPos,
+                                 m_txBuffer.constData() + m_transferPos, count);
+        ++m_blocksSent;
         send();
     };
 
-    switch (transferState) {
+    switch (m_transferState) {
     case UploadFirst:
-        transferPos = 0;
+        m_transferPos = 0;
         sendBlock(UploadFirst, block);
-        transferPos = block;
+        m_transferPos = block;
         break;
     case UploadNext:
-        if (transferPos + block < transferSize) {
+        if (m_transferPos + block < m_transferSize) {
             sendBlock(UploadNext, block);
-            transferPos += block;
+            m_transferPos += block;
         } else {
-            transferState = UploadLast;
-            sendBlock(UploadLast, transferSize - transferPos);
-            transferPos = transferSize;
+            m_transferState = UploadLast;
+            sendBlock(UploadLast, m_transferSize - m_transferPos);
+            m_transferPos = m_transferSize;
         }
         break;
     case UploadLast:
         // Only the last acknowledgement tells that the unit took every block.
-        if (blocksAcknowledged < blocksSent)
+        if (m_blocksAcknowledged < m_blocksSent)
             break;
-        transferState = Idle;
-        outcome = TransferOutcome::Completed;
+        m_transferState = Idle;
+        m_outcome = TransferOutcome::Completed;
         qCDebug(lcDevice) << "Finished Sending Preset to Device";
         emit transferEnded();
         emit statusChanged(QStringLiteral("Upload Complete"));
@@ -430,13 +430,13 @@ void DeviceLink::sendNextBlock()
     default:
         break;
     }
-    setProgress(transferPos);
+    setProgress(m_transferPos);
 }
 
 void DeviceLink::onTransferReply(bool blockReply)
 {
-    const int status = HidReport::argument(inReport);
-    switch (transferState) {
+    const int status = HidReport::argument(m_inReport);
+    switch (m_transferState) {
     case UploadFirst:
     case UploadNext:
     case UploadLast:
@@ -444,9 +444,9 @@ void DeviceLink::onTransferReply(bool blockReply)
             // The date and time reply's status starts the second block but
             // acknowledges none.
             if (blockReply)
-                ++blocksAcknowledged;
-            if (transferState == UploadFirst)
-                transferState = UploadNext;
+                ++m_blocksAcknowledged;
+            if (m_transferState == UploadFirst)
+                m_transferState = UploadNext;
             sendNextBlock();
         } else if (status == HidReport::Failure) {
             transferError(TransferOutcome::UnitError);
@@ -456,12 +456,12 @@ void DeviceLink::onTransferReply(bool blockReply)
     case DownloadNext:
     case DownloadLast:
         // Such a reply answers no read request: a late upload acknowledgement.
-        if (HidReport::dataCount(inReport) == 0) {
+        if (HidReport::dataCount(m_inReport) == 0) {
             qCDebug(lcDevice) << "Ignored reply without data";
             break;
         }
-        if (transferState != DownloadLast) {
-            transferState = DownloadNext;
+        if (m_transferState != DownloadLast) {
+            m_transferState = DownloadNext;
             onBlockReceived();
         } else if (onBlockReceived()) {
             finishDownload();
@@ -474,26 +474,26 @@ void DeviceLink::onTransferReply(bool blockReply)
 
 bool DeviceLink::onBlockReceived()
 {
-    setProgress(transferPos);
-    const int address = HidReport::address(inReport);
-    const int count = HidReport::dataCount(inReport);
+    setProgress(m_transferPos);
+    const int address = HidReport::address(m_inReport);
+    const int count = HidReport::dataCount(m_inReport);
     qCDebug(lcDevice) << "Block Address:" << address << "Block Size:" << count;
-    if (count > HidReport::MaxData || address + count > transferSize) {
+    if (count > HidReport::MaxData || address + count > m_transferSize) {
         transferError(TransferOutcome::BadReply);
         return false;
     }
     for (int i = 0; i < count; ++i) {
-        rxBuffer[address + i] = inReport[HidReport::HeaderSize + i];
-        rxFilled.setBit(address + i);
+        m_rxBuffer[address + i] = m_inReport[HidReport::HeaderSize + i];
+        m_rxFilled.setBit(address + i);
     }
 
-    if (transferState != DownloadLast) {
-        transferPos += HidReport::BlockSize;
-        if (transferPos + HidReport::BlockSize < transferSize) {
+    if (m_transferState != DownloadLast) {
+        m_transferPos += HidReport::BlockSize;
+        if (m_transferPos + HidReport::BlockSize < m_transferSize) {
             requestBlock();
         } else {
-            transferState = DownloadLast;
-            requestBlock(transferSize - transferPos);
+            m_transferState = DownloadLast;
+            requestBlock(m_transferSize - m_transferPos);
         }
     }
     return true;
@@ -502,21 +502,21 @@ bool DeviceLink::onBlockReceived()
 void DeviceLink::finishDownload()
 {
     // A short reply left a gap that the image must not take as zeros.
-    if (rxFilled.count(true) != transferSize) {
+    if (m_rxFilled.count(true) != m_transferSize) {
         transferError(TransferOutcome::BadReply);
         return;
     }
-    if (readingBackup) {
+    if (m_readingBackup) {
         finishBackup();
         return;
     }
     qCDebug(lcDevice) << "Download Complete.";
-    transferState = Idle;
-    outcome = TransferOutcome::Completed;
+    m_transferState = Idle;
+    m_outcome = TransferOutcome::Completed;
     emit transferEnded();
-    for (int i = 0; i < transferSize; ++i)
-        image->setImageByte(i, rxBuffer.at(i));
-    image->parseImage();
+    for (int i = 0; i < m_transferSize; ++i)
+        m_image->setImageByte(i, m_rxBuffer.at(i));
+    m_image->parseImage();
     emit downloadFinished();
     emit statusChanged(QStringLiteral("Download Complete"));
 }
@@ -524,11 +524,11 @@ void DeviceLink::finishDownload()
 void DeviceLink::finishBackup()
 {
     PresetImage unitPreset;
-    for (int i = 0; i < transferSize; ++i)
-        unitPreset.setImageByte(i, rxBuffer.at(i));
+    for (int i = 0; i < m_transferSize; ++i)
+        unitPreset.setImageByte(i, m_rxBuffer.at(i));
     unitPreset.parseImage();
-    const BackupSink sink = std::move(backupSink);
-    backupSink = nullptr;
+    const BackupSink sink = std::move(m_backupSink);
+    m_backupSink = nullptr;
     const bool kept = sink(unitPreset);
     qCDebug(lcDevice) << "Backup of the unit's preset kept:" << kept;
     // The sink may have closed the link.
@@ -538,26 +538,26 @@ void DeviceLink::finishBackup()
         transferError(TransferOutcome::BackupRefused);
         return;
     }
-    readingBackup = false;
-    progressBase = transferSize;
+    m_readingBackup = false;
+    m_progressBase = m_transferSize;
     beginWriting();
 }
 
 void DeviceLink::transferError(TransferOutcome cause)
 {
     qCDebug(lcDevice) << "Transfer Error Occurred";
-    dateTimePending = false;
-    transferState = Idle;
-    outcome = cause;
-    backupSink = nullptr;
+    m_dateTimePending = false;
+    m_transferState = Idle;
+    m_outcome = cause;
+    m_backupSink = nullptr;
     emit transferEnded();
     // A failed backup read is a failed download; a refused backup is the
     // upload's own end.
-    emit transferFailed(uploading || cause == TransferOutcome::BackupRefused, cause);
+    emit transferFailed(m_uploading || cause == TransferOutcome::BackupRefused, cause);
 }
 
 void DeviceLink::setProgress(int value)
 {
     if (isBusy())
-        emit progressChanged(progressBase + value);
+        emit progressChanged(m_progressBase + value);
 }

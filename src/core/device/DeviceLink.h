@@ -99,38 +99,38 @@ public:
     // link is (now) closed.
     int step(int timeoutMs);
     void close();
-    bool firmwareExchangeDone() const { return fwComplete; }
-    TransferOutcome lastOutcome() const { return outcome; }
+    bool firmwareExchangeDone() const { return m_fwComplete; }
+    TransferOutcome lastOutcome() const { return m_outcome; }
 
     // Where a unit that cannot be opened is looked for (sysfs and /dev roots).
-    void setAccessCheck(const HidAccess &check) { accessCheck = check; }
+    void setAccessCheck(const HidAccess &check) { m_accessCheck = check; }
     // While offline: whether a unit is plugged in that this user may not open.
-    HidAccess::Verdict unitAccess() const { return access; }
+    HidAccess::Verdict unitAccess() const { return m_access; }
     // Whether an upload begins by setting the unit's clock (on by default).
-    void setSyncDateTime(bool sync) { syncDateTime = sync; }
-    bool syncsDateTime() const { return syncDateTime; }
+    void setSyncDateTime(bool sync) { m_syncDateTime = sync; }
+    bool syncsDateTime() const { return m_syncDateTime; }
 
-    bool isOnline() const { return deviceOpen; }
-    bool isBusy() const { return transferState != Idle || dateTimePending; }
+    bool isOnline() const { return m_deviceOpen; }
+    bool isBusy() const { return m_transferState != Idle || m_dateTimePending; }
     // Bytes are being written to the unit: stopping now leaves it half a preset.
-    bool isUploading() const { return uploading && isBusy(); }
-    bool isReadingBackup() const { return readingBackup && isBusy(); }
-    int pollInterval() const { return pollTimer.interval(); }
-    bool isPolling() const { return pollTimer.isActive(); }
+    bool isUploading() const { return m_uploading && isBusy(); }
+    bool isReadingBackup() const { return m_readingBackup && isBusy(); }
+    int pollInterval() const { return m_pollTimer.interval(); }
+    bool isPolling() const { return m_pollTimer.isActive(); }
 
-    const QStringList &firmwareStrings() const { return fwStrings; }
-    int expectedStringCount() const { return fwStringCount; }
-    double firmwareVersion() const { return fwVersion; }
-    int unitImageVersion() const { return imageVersion; }
-    double unitCpldVersion() const { return cpldVersion; }
+    const QStringList &firmwareStrings() const { return m_fwStrings; }
+    int expectedStringCount() const { return m_fwStringCount; }
+    double firmwareVersion() const { return m_fwVersion; }
+    int unitImageVersion() const { return m_imageVersion; }
+    double unitCpldVersion() const { return m_cpldVersion; }
 
-    TransferState currentTransferState() const { return transferState; }
+    TransferState currentTransferState() const { return m_transferState; }
     // Within the current phase: the backup read, or the bytes written.
-    int transferPosition() const { return transferPos; }
-    int transferLength() const { return transferSize; }
+    int transferPosition() const { return m_transferPos; }
+    int transferLength() const { return m_transferSize; }
 
     // The persistent output buffer, report id first.
-    const unsigned char *outputReport() const { return outReport; }
+    const unsigned char *outputReport() const { return m_outReport; }
 
     static QStringList defaultFirmwareStrings();
     // Whether an image asks the unit for MIDI remote control (a control port is chosen).
@@ -185,48 +185,48 @@ private:
     void setProgress(int value);
     int transferSizeFor(const PresetImage &image) const;
 
-    QTimer pollTimer;
-    hid_device_ *deviceHandle = nullptr;
-    bool deviceOpen = false;
-    bool polling = false;
+    QTimer m_pollTimer;
+    hid_device_ *m_deviceHandle = nullptr;
+    bool m_deviceOpen = false;
+    bool m_polling = false;
 
-    unsigned char outReport[HidReport::OutputSize] = {};
-    unsigned char inReport[HidReport::ReportSize] = {};
+    unsigned char m_outReport[HidReport::OutputSize] = {};
+    unsigned char m_inReport[HidReport::ReportSize] = {};
 
-    HidAccess accessCheck;
-    HidAccess::Verdict access = HidAccess::Unknown;
-    QElapsedTimer sinceAccessCheck;
+    HidAccess m_accessCheck;
+    HidAccess::Verdict m_access = HidAccess::Unknown;
+    QElapsedTimer m_sinceAccessCheck;
 
-    QStringList fwStrings = defaultFirmwareStrings();
-    int fwStringCount = 1;
-    bool fwComplete = false;
+    QStringList m_fwStrings = defaultFirmwareStrings();
+    int m_fwStringCount = 1;
+    bool m_fwComplete = false;
     // An unidentified unit is treated as the oldest.
-    double fwVersion = 0.0;
-    int imageVersion = 1;
-    double cpldVersion = 1.0;
+    double m_fwVersion = 0.0;
+    int m_imageVersion = 1;
+    double m_cpldVersion = 1.0;
 
-    PresetImage *image = nullptr;
-    QVector<int> txBuffer;
-    QVector<int> rxBuffer;
+    PresetImage *m_image = nullptr;
+    QVector<int> m_txBuffer;
+    QVector<int> m_rxBuffer;
     // Which bytes of the download have arrived.
-    QBitArray rxFilled;
+    QBitArray m_rxFilled;
     // An upload ends when every block sent has been acknowledged; with the
     // date and time accepted, one acknowledgement is always outstanding.
-    int blocksSent = 0;
-    int blocksAcknowledged = 0;
-    bool uploading = false;
+    int m_blocksSent = 0;
+    int m_blocksAcknowledged = 0;
+    bool m_uploading = false;
     // An upload's first phase, reading what it will overwrite.
-    bool readingBackup = false;
-    BackupSink backupSink;
+    bool m_readingBackup = false;
+    BackupSink m_backupSink;
     // Where the current phase's progress starts.
-    int progressBase = 0;
-    TransferOutcome outcome = TransferOutcome::None;
-    TransferState transferState = Idle;
-    int transferPos = 0;
-    int transferSize = 0;
+    int m_progressBase = 0;
+    TransferOutcome m_outcome = TransferOutcome::None;
+    TransferState m_transferState = Idle;
+    int m_transferPos = 0;
+    int m_transferSize = 0;
     // An upload waiting for the unit to answer its date and time.
-    bool dateTimePending = false;
+    bool m_dateTimePending = false;
     // While transferStarted is being emitted.
-    bool transferOpening = false;
-    bool syncDateTime = true;
+    bool m_transferOpening = false;
+    bool m_syncDateTime = true;
 };

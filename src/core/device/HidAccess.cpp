@@ -54,7 +54,7 @@ bool mayOpen(const QString &path)
 } // namespace
 
 HidAccess::HidAccess(QString sysRoot, QString devRoot)
-    : sysRoot(std::move(sysRoot)), devRoot(std::move(devRoot))
+    : m_sysRoot(std::move(sysRoot)), m_devRoot(std::move(devRoot))
 {
 }
 
@@ -62,7 +62,7 @@ QVector<HidAccess::Node> HidAccess::units() const
 {
     QVector<Node> found;
 #ifdef Q_OS_LINUX
-    const QDir classDir(sysRoot + QStringLiteral("/class/hidraw"));
+    const QDir classDir(m_sysRoot + QStringLiteral("/class/hidraw"));
     QStringList names = classDir.entryList({QStringLiteral("hidraw*")},
                                            QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
     auto number = [](const QString &name) { return name.midRef(6).toInt(); };
@@ -71,7 +71,7 @@ QVector<HidAccess::Node> HidAccess::units() const
     for (const QString &name : names) {
         if (!isUnit(classDir.filePath(name + QStringLiteral("/device/uevent"))))
             continue;
-        const QString node = devRoot + QLatin1Char('/') + name;
+        const QString node = m_devRoot + QLatin1Char('/') + name;
         found.append({node, mayOpen(node)});
     }
 #endif

@@ -36,6 +36,6 @@ public:
     Verdict verdict() const;
 
 private:
-    QString sysRoot;
-    QString devRoot;
+    QString m_sysRoot;
+    QString m_devRoot;
 };

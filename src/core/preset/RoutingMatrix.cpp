@@ -21,23 +21,23 @@ bool RoutingMatrix::contains(int row, int column)
 
 int RoutingMatrix::value(int row, int column) const
 {
-    return contains(row, column) ? cells[row][column] : 0;
+    return contains(row, column) ? m_cells[row][column] : 0;
 }
 
 void RoutingMatrix::setValue(int row, int column, int value)
 {
     if (contains(row, column))
-        cells[row][column] = value;
+        m_cells[row][column] = value;
 }
 
 bool RoutingMatrix::toggle(int row, int column)
 {
-    if (!contains(row, column) || cells[row][column] == Unroutable)
+    if (!contains(row, column) || m_cells[row][column] == Unroutable)
         return false;
     for (int r = 0; r < Rows; ++r) {
-        if (r != row && cells[r][column] != Unroutable)
-            cells[r][column] = 0;
+        if (r != row && m_cells[r][column] != Unroutable)
+            m_cells[r][column] = 0;
     }
-    cells[row][column] = cells[row][column] == 1 ? 0 : 1;
+    m_cells[row][column] = m_cells[row][column] == 1 ? 0 : 1;
     return true;
 }

@@ -26,5 +26,5 @@ public:
     bool toggle(int row, int column);
 
 private:
-    int cells[Rows][Columns] = {};
+    int m_cells[Rows][Columns] = {};
 };

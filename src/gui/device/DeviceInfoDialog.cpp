@@ -20,44 +20,44 @@ constexpr int BoldWeight = 75;
 } // namespace
 
 DeviceInfoDialog::DeviceInfoDialog(const QStringList *list, QWidget *parent)
-    : QDialog(parent), fwList(list)
+    : QDialog(parent), m_fwList(list)
 {
-    closeButton = new QPushButton(tr("Close"), this);
-    closeButton->setObjectName("closeButton");
-    buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(closeButton);
-    buttonRow->addStretch(1);
+    m_closeButton = new QPushButton(tr("Close"), this);
+    m_closeButton->setObjectName("closeButton");
+    m_buttonRow = new QHBoxLayout;
+    m_buttonRow->addStretch(1);
+    m_buttonRow->addWidget(m_closeButton);
+    m_buttonRow->addStretch(1);
 
     QFont bold;
     bold.setWeight(BoldWeight);
     for (int row = 0; row < RowCount; ++row) {
-        captionLabels[row] = new QLabel(FirmwareStringNames::captions().at(row), this);
-        valueLabels[row] = new QLabel(QStringLiteral("unknown"), this);
-        valueLabels[row]->setObjectName(QStringLiteral("value%1").arg(row));
-        valueLabels[row]->setFont(bold);
+        m_captionLabels[row] = new QLabel(FirmwareStringNames::captions().at(row), this);
+        m_valueLabels[row] = new QLabel(QStringLiteral("unknown"), this);
+        m_valueLabels[row]->setObjectName(QStringLiteral("value%1").arg(row));
+        m_valueLabels[row]->setFont(bold);
     }
 
-    qCDebug(lcDevice) << "FWLIST SIZE:" << (fwList ? fwList->size() : 0);
-    for (int row = 0; fwList && row < RowCount; ++row) {
+    qCDebug(lcDevice) << "FWLIST SIZE:" << (m_fwList ? m_fwList->size() : 0);
+    for (int row = 0; m_fwList && row < RowCount; ++row) {
         const int index = row + FirstShownString;
-        if (index < fwList->size())
-            valueLabels[row]->setText(fwList->at(index));
+        if (index < m_fwList->size())
+            m_valueLabels[row]->setText(m_fwList->at(index));
     }
 
-    grid = new QGridLayout;
-    grid->setHorizontalSpacing(GridSpacing);
+    m_grid = new QGridLayout;
+    m_grid->setHorizontalSpacing(GridSpacing);
     for (int row = 0; row < RowCount; ++row) {
-        grid->addWidget(captionLabels[row], row, 0);
-        grid->addWidget(valueLabels[row], row, 1);
+        m_grid->addWidget(m_captionLabels[row], row, 0);
+        m_grid->addWidget(m_valueLabels[row], row, 1);
     }
 
-    mainLayout = new QVBoxLayout(this);
-    mainLayout->addLayout(grid);
-    mainLayout->addSpacing(ButtonGap);
-    mainLayout->addLayout(buttonRow);
+    m_mainLayout = new QVBoxLayout(this);
+    m_mainLayout->addLayout(m_grid);
+    m_mainLayout->addSpacing(ButtonGap);
+    m_mainLayout->addLayout(m_buttonRow);
 
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::close);
 
     setWindowTitle(tr("Device Info"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
@@ -66,10 +66,10 @@ DeviceInfoDialog::DeviceInfoDialog(const QStringList *list, QWidget *parent)
 
 QString DeviceInfoDialog::caption(int row) const
 {
-    return row >= 0 && row < RowCount ? captionLabels[row]->text() : QString();
+    return row >= 0 && row < RowCount ? m_captionLabels[row]->text() : QString();
 }
 
 QString DeviceInfoDialog::value(int row) const
 {
-    return row >= 0 && row < RowCount ? valueLabels[row]->text() : QString();
+    return row >= 0 && row < RowCount ? m_valueLabels[row]->text() : QString();
 }

@@ -24,11 +24,11 @@ public:
     QString value(int row) const;
 
 private:
-    const QStringList *fwList = nullptr;
-    QPushButton *closeButton = nullptr;
-    QLabel *captionLabels[RowCount] = {};
-    QLabel *valueLabels[RowCount] = {};
-    QGridLayout *grid = nullptr;
-    QHBoxLayout *buttonRow = nullptr;
-    QVBoxLayout *mainLayout = nullptr;
+    const QStringList *m_fwList = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QLabel *m_captionLabels[RowCount] = {};
+    QLabel *m_valueLabels[RowCount] = {};
+    QGridLayout *m_grid = nullptr;
+    QHBoxLayout *m_buttonRow = nullptr;
+    QVBoxLayout *m_mainLayout = nullptr;
 };

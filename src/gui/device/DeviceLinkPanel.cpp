@@ -58,135 +58,137 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    linkGroup = new QGroupBox(tr("Device Link"), this);
-    linkLed = new StatusLamp(linkGroup);
-    unitLabel = new QLabel(tr("Unit Connected:"), linkGroup);
-    unitNameEdit = new QLineEdit(NotConnected, linkGroup);
-    unitNameEdit->setMinimumWidth(NameMinimumWidth);
-    unitNameEdit->setAlignment(Qt::AlignHCenter);
-    unitNameEdit->setReadOnly(true);
-    unitNameEdit->setEnabled(false);
-    deviceInfoButton = new QPushButton(tr("Device Info"), linkGroup);
-    downloadButton =
-        new QPushButton(QIcon(":/res/compile.png"), tr("Download Preset from RSX-4"), linkGroup);
-    downloadButton->setEnabled(false);
-    uploadButton =
-        new QPushButton(QIcon(":/res/upload_preset.png"), tr("Upload Preset to RSX-4"), linkGroup);
-    uploadButton->setEnabled(false);
+    m_linkGroup = new QGroupBox(tr("Device Link"), this);
+    m_linkLed = new StatusLamp(m_linkGroup);
+    m_unitLabel = new QLabel(tr("Unit Connected:"), m_linkGroup);
+    m_unitNameEdit = new QLineEdit(NotConnected, m_linkGroup);
+    m_unitNameEdit->setMinimumWidth(NameMinimumWidth);
+    m_unitNameEdit->setAlignment(Qt::AlignHCenter);
+    m_unitNameEdit->setReadOnly(true);
+    m_unitNameEdit->setEnabled(false);
+    m_deviceInfoButton = new QPushButton(tr("Device Info"), m_linkGroup);
+    m_downloadButton =
+        new QPushButton(QIcon(":/res/compile.png"), tr("Download Preset from RSX-4"), m_linkGroup);
+    m_downloadButton->setEnabled(false);
+    m_uploadButton = new QPushButton(QIcon(":/res/upload_preset.png"), tr("Upload Preset to RSX-4"),
+                                     m_linkGroup);
+    m_uploadButton->setEnabled(false);
 
-    linkGroup->setObjectName("linkGroup");
-    linkLed->setObjectName("linkLed");
-    unitLabel->setObjectName("unitLabel");
-    unitNameEdit->setObjectName("unitNameEdit");
-    deviceInfoButton->setObjectName("deviceInfoButton");
-    downloadButton->setObjectName("downloadButton");
-    uploadButton->setObjectName("uploadButton");
+    m_linkGroup->setObjectName("linkGroup");
+    m_linkLed->setObjectName("linkLed");
+    m_unitLabel->setObjectName("unitLabel");
+    m_unitNameEdit->setObjectName("unitNameEdit");
+    m_deviceInfoButton->setObjectName("deviceInfoButton");
+    m_downloadButton->setObjectName("downloadButton");
+    m_uploadButton->setObjectName("uploadButton");
 
-    auto *row = new QHBoxLayout(linkGroup);
-    row->addWidget(linkLed);
-    row->addWidget(unitLabel);
-    row->addWidget(unitNameEdit);
-    row->addWidget(deviceInfoButton);
+    auto *row = new QHBoxLayout(m_linkGroup);
+    row->addWidget(m_linkLed);
+    row->addWidget(m_unitLabel);
+    row->addWidget(m_unitNameEdit);
+    row->addWidget(m_deviceInfoButton);
     row->addStretch(1);
-    row->addWidget(downloadButton);
-    row->addWidget(uploadButton);
+    row->addWidget(m_downloadButton);
+    row->addWidget(m_uploadButton);
     auto *panelLayout = new QVBoxLayout(this);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(linkGroup);
+    panelLayout->addWidget(m_linkGroup);
 
-    progressDialog = new QProgressDialog(this);
-    progressDialog->setObjectName("progressDialog");
-    progressDialog->setLabelText(tr("Transferring preset to/from RSX-4..."));
-    progressDialog->setCancelButtonText(tr("Cancel"));
-    progressDialog->setRange(0, 1);
+    m_progressDialog = new QProgressDialog(this);
+    m_progressDialog->setObjectName("progressDialog");
+    m_progressDialog->setLabelText(tr("Transferring preset to/from RSX-4..."));
+    m_progressDialog->setCancelButtonText(tr("Cancel"));
+    m_progressDialog->setRange(0, 1);
     // The last block sent is not the last acknowledged: the dialog, and the
     // window it blocks, wait for transferEnded.
-    progressDialog->setAutoReset(false);
-    progressDialog->setAutoClose(false);
-    progressDialog->reset();
-    connect(progressDialog, &QProgressDialog::canceled, this, &DeviceLinkPanel::pdCancelTransfer);
+    m_progressDialog->setAutoReset(false);
+    m_progressDialog->setAutoClose(false);
+    m_progressDialog->reset();
+    connect(m_progressDialog, &QProgressDialog::canceled, this, &DeviceLinkPanel::pdCancelTransfer);
 
-    connect(downloadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestDownload);
-    connect(uploadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestUpload);
-    connect(deviceInfoButton, &QPushButton::clicked, this, &DeviceLinkPanel::showDeviceInfo);
+    connect(m_downloadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestDownload);
+    connect(m_uploadButton, &QPushButton::clicked, this, &DeviceLinkPanel::requestUpload);
+    connect(m_deviceInfoButton, &QPushButton::clicked, this, &DeviceLinkPanel::showDeviceInfo);
 
-    connect(&deviceLink, &DeviceLink::polled, this, &DeviceLinkPanel::updateLinkDisplay);
-    connect(&deviceLink, &DeviceLink::onlineChanged, this, &DeviceLinkPanel::updateLinkDisplay);
-    connect(&deviceLink, &DeviceLink::statusChanged, this, &DeviceLinkPanel::commsStatusChange);
-    connect(&deviceLink, &DeviceLink::transferStarted, this, &DeviceLinkPanel::showProgress);
-    connect(&deviceLink, &DeviceLink::progressChanged, progressDialog, &QProgressDialog::setValue);
-    connect(&deviceLink, &DeviceLink::transferEnded, progressDialog, &QProgressDialog::hide);
-    connect(&deviceLink, &DeviceLink::warning, this, &DeviceLinkPanel::showWarning);
-    connect(&deviceLink, &DeviceLink::downloadFinished, this, &DeviceLinkPanel::redrawData);
-    connect(&deviceLink, &DeviceLink::uploadFinished, this, &DeviceLinkPanel::uploadComplete);
-    connect(&deviceLink, &DeviceLink::transferFailed, this, &DeviceLinkPanel::showTransferFailure);
+    connect(&m_deviceLink, &DeviceLink::polled, this, &DeviceLinkPanel::updateLinkDisplay);
+    connect(&m_deviceLink, &DeviceLink::onlineChanged, this, &DeviceLinkPanel::updateLinkDisplay);
+    connect(&m_deviceLink, &DeviceLink::statusChanged, this, &DeviceLinkPanel::commsStatusChange);
+    connect(&m_deviceLink, &DeviceLink::transferStarted, this, &DeviceLinkPanel::showProgress);
+    connect(&m_deviceLink, &DeviceLink::progressChanged, m_progressDialog,
+            &QProgressDialog::setValue);
+    connect(&m_deviceLink, &DeviceLink::transferEnded, m_progressDialog, &QProgressDialog::hide);
+    connect(&m_deviceLink, &DeviceLink::warning, this, &DeviceLinkPanel::showWarning);
+    connect(&m_deviceLink, &DeviceLink::downloadFinished, this, &DeviceLinkPanel::redrawData);
+    connect(&m_deviceLink, &DeviceLink::uploadFinished, this, &DeviceLinkPanel::uploadComplete);
+    connect(&m_deviceLink, &DeviceLink::transferFailed, this,
+            &DeviceLinkPanel::showTransferFailure);
 
-    deviceLink.start();
+    m_deviceLink.start();
 }
 
 DeviceLinkPanel::~DeviceLinkPanel() = default;
 
 void DeviceLinkPanel::startUpload(PresetImage *image)
 {
-    deviceLink.startUpload(image, [this](const PresetImage &unitPreset) {
-        return backup.keep(unitPreset) != UnitBackup::Result::Failed;
+    m_deviceLink.startUpload(image, [this](const PresetImage &unitPreset) {
+        return m_backup.keep(unitPreset) != UnitBackup::Result::Failed;
     });
     updateLinkDisplay();
 }
 
 void DeviceLinkPanel::startDownload(PresetImage *image)
 {
-    deviceLink.startDownload(image);
+    m_deviceLink.startDownload(image);
     updateLinkDisplay();
 }
 
 void DeviceLinkPanel::pollUsb()
 {
-    deviceLink.pollUsb();
+    m_deviceLink.pollUsb();
 }
 
 void DeviceLinkPanel::pdCancelTransfer()
 {
     // A download left running would overwrite whatever is edited once the
     // dialog is gone; an upload runs on to its end.
-    deviceLink.cancelDownload();
+    m_deviceLink.cancelDownload();
 }
 
 void DeviceLinkPanel::showDeviceInfo()
 {
-    DeviceInfoDialog dialog(&deviceLink.firmwareStrings(), this);
+    DeviceInfoDialog dialog(&m_deviceLink.firmwareStrings(), this);
     dialog.exec();
 }
 
 void DeviceLinkPanel::updateLinkDisplay()
 {
-    const bool online = deviceLink.isOnline();
-    const bool refused = !online && deviceLink.unitAccess() == HidAccess::NoPermission;
-    setTextIfChanged(unitNameEdit, online    ? deviceLink.firmwareStrings().first()
-                                   : refused ? NoPermission
-                                             : NotConnected);
-    setToolTipIfChanged(unitNameEdit, refused ? noPermissionTip() : QString());
-    setEnabledIfChanged(unitNameEdit, online);
-    setEnabledIfChanged(deviceInfoButton, online);
-    if (linkLed->isChecked() != online)
-        linkLed->setChecked(online);
+    const bool online = m_deviceLink.isOnline();
+    const bool refused = !online && m_deviceLink.unitAccess() == HidAccess::NoPermission;
+    setTextIfChanged(m_unitNameEdit, online    ? m_deviceLink.firmwareStrings().first()
+                                     : refused ? NoPermission
+                                               : NotConnected);
+    setToolTipIfChanged(m_unitNameEdit, refused ? noPermissionTip() : QString());
+    setEnabledIfChanged(m_unitNameEdit, online);
+    setEnabledIfChanged(m_deviceInfoButton, online);
+    if (m_linkLed->isChecked() != online)
+        m_linkLed->setChecked(online);
     // A cancelled progress dialog no longer blocks the window: no second
     // transfer may be asked for while one runs.
-    const bool transfersAllowed = online && !deviceLink.isBusy();
-    setEnabledIfChanged(uploadButton, transfersAllowed);
-    setEnabledIfChanged(downloadButton, transfersAllowed);
+    const bool transfersAllowed = online && !m_deviceLink.isBusy();
+    setEnabledIfChanged(m_uploadButton, transfersAllowed);
+    setEnabledIfChanged(m_downloadButton, transfersAllowed);
 }
 
 void DeviceLinkPanel::showProgress(int maximum)
 {
-    progressDialog->setMaximum(maximum);
-    progressDialog->setWindowTitle(tr("Transfer Operation"));
-    progressDialog->setValue(0);
-    progressDialog->setWindowFlags(Qt::Tool);
-    progressDialog->setWindowModality(Qt::WindowModal);
+    m_progressDialog->setMaximum(maximum);
+    m_progressDialog->setWindowTitle(tr("Transfer Operation"));
+    m_progressDialog->setValue(0);
+    m_progressDialog->setWindowFlags(Qt::Tool);
+    m_progressDialog->setWindowModality(Qt::WindowModal);
     // setValue() may have run a tick that ended the transfer.
-    if (deviceLink.isBusy())
-        progressDialog->show();
+    if (m_deviceLink.isBusy())
+        m_progressDialog->show();
 }
 
 void DeviceLinkPanel::showWarning(const QString &title, const QString &text)
@@ -213,7 +215,7 @@ void DeviceLinkPanel::showTransferFailure(bool upload, DeviceLink::TransferOutco
     else if (cause == Outcome::BackupRefused)
         text = tr("The preset in the RSX-4 could not be kept as a backup in %1 (%2), so nothing "
                   "was sent: the unit keeps its preset.")
-                   .arg(QDir::toNativeSeparators(backup.lastPath()), backup.lastError());
+                   .arg(QDir::toNativeSeparators(m_backup.lastPath()), m_backup.lastError());
     // A cancelled download needs no word: the user asked for it.
     if (!text.isEmpty())
         showWarning(upload ? tr("Send Preset") : tr("Receive Preset"), text);

@@ -30,11 +30,11 @@ public:
     void startUpload(PresetImage *image);
     void startDownload(PresetImage *image);
 
-    DeviceLink *link() { return &deviceLink; }
-    const DeviceLink *link() const { return &deviceLink; }
-    QProgressDialog *transferDialog() const { return progressDialog; }
+    DeviceLink *link() { return &m_deviceLink; }
+    const DeviceLink *link() const { return &m_deviceLink; }
+    QProgressDialog *transferDialog() const { return m_progressDialog; }
     // Where every upload keeps the preset it overwrites.
-    UnitBackup &unitBackup() { return backup; }
+    UnitBackup &unitBackup() { return m_backup; }
 
 signals:
     void commsStatusChange(const QString &text);
@@ -55,14 +55,14 @@ private:
     void showWarning(const QString &title, const QString &text);
     void showTransferFailure(bool upload, DeviceLink::TransferOutcome cause);
 
-    DeviceLink deviceLink;
-    UnitBackup backup;
-    QGroupBox *linkGroup = nullptr;
-    StatusLamp *linkLed = nullptr;
-    QLabel *unitLabel = nullptr;
-    QLineEdit *unitNameEdit = nullptr;
-    QPushButton *deviceInfoButton = nullptr;
-    QPushButton *downloadButton = nullptr;
-    QPushButton *uploadButton = nullptr;
-    QProgressDialog *progressDialog = nullptr;
+    DeviceLink m_deviceLink;
+    UnitBackup m_backup;
+    QGroupBox *m_linkGroup = nullptr;
+    StatusLamp *m_linkLed = nullptr;
+    QLabel *m_unitLabel = nullptr;
+    QLineEdit *m_unitNameEdit = nullptr;
+    QPushButton *m_deviceInfoButton = nullptr;
+    QPushButton *m_downloadButton = nullptr;
+    QPushButton *m_uploadButton = nullptr;
+    QProgressDialog *m_progressDialog = nullptr;
 };

@@ -3,7 +3,7 @@
 #include <QComboBox>
 
 ComboDelegate::ComboDelegate(const QStringList &items, QObject *parent)
-    : QStyledItemDelegate(parent), items(items)
+    : QStyledItemDelegate(parent), m_items(items)
 {
 }
 
@@ -11,7 +11,7 @@ QWidget *ComboDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem
                                      const QModelIndex &) const
 {
     auto *combo = new QComboBox(parent);
-    combo->addItems(items);
+    combo->addItems(m_items);
     return combo;
 }
 
@@ -23,7 +23,7 @@ void ComboDelegate::setEditorData(QWidget *editor, const QModelIndex &index) con
     // The view calls this again when the cell changes under an open editor;
     // selecting the item must never count as a choice of the user.
     combo->disconnect(this);
-    combo->setCurrentIndex(items.indexOf(index.data(Qt::EditRole).toString()));
+    combo->setCurrentIndex(m_items.indexOf(index.data(Qt::EditRole).toString()));
     connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ComboDelegate::onComboClicked);
 }

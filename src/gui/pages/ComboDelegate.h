@@ -24,5 +24,5 @@ public slots:
     void onComboClicked();
 
 private:
-    QStringList items;
+    QStringList m_items;
 };

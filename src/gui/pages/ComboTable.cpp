@@ -34,72 +34,72 @@ ComboTable::Content ComboTable::relayContent()
 }
 
 ComboTable::ComboTable(const Content &content, const PresetImage &image, QWidget *parent)
-    : QWidget(parent), content(content)
+    : QWidget(parent), m_content(content)
 {
-    view = new QTreeView(this);
-    model = new QStandardItemModel(content.rows.size(), content.headers.size(), this);
-    view->setModel(model);
-    view->setRootIsDecorated(false);
-    view->header()->setStretchLastSection(false);
+    m_view = new QTreeView(this);
+    m_model = new QStandardItemModel(content.rows.size(), content.headers.size(), this);
+    m_view->setModel(m_model);
+    m_view->setRootIsDecorated(false);
+    m_view->header()->setStretchLastSection(false);
     // Wide enough for the header texts and for the combo box editors.
-    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    layout = new QVBoxLayout(this);
+    m_view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_layout = new QVBoxLayout(this);
 
     // Every row of a column offers the same items: the first row's.
     for (int c = 0; c < valueColumns(); ++c)
-        view->setItemDelegateForColumn(c + 1, new ComboDelegate(cellSetting(0, c).items, this));
-    model->setHorizontalHeaderLabels(content.headers);
-    layout->addWidget(view);
+        m_view->setItemDelegateForColumn(c + 1, new ComboDelegate(cellSetting(0, c).items, this));
+    m_model->setHorizontalHeaderLabels(content.headers);
+    m_layout->addWidget(m_view);
 
     for (int row = 0; row < content.rows.size(); ++row)
         setCell(row, 0, content.rows.at(row));
     loadFromImage(image);
-    connect(model, &QStandardItemModel::dataChanged, this, [this] {
-        if (!loading)
+    connect(m_model, &QStandardItemModel::dataChanged, this, [this] {
+        if (!m_loading)
             emit tableChanged();
     });
 }
 
 const PresetSetting &ComboTable::cellSetting(int row, int valueColumn) const
 {
-    return content.cells.at(row * valueColumns() + valueColumn);
+    return m_content.cells.at(row * valueColumns() + valueColumn);
 }
 
 void ComboTable::setCell(int row, int column, const QString &text)
 {
-    if (row < 0 || row >= model->rowCount() || column < 0 || column >= model->columnCount())
+    if (row < 0 || row >= m_model->rowCount() || column < 0 || column >= m_model->columnCount())
         return;
-    QStandardItem *item = model->item(row, column);
+    QStandardItem *item = m_model->item(row, column);
     if (!item) {
         item = new QStandardItem;
-        model->setItem(row, column, item);
+        m_model->setItem(row, column, item);
     }
     item->setData(text, Qt::EditRole);
     if (column == 0) {
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        item->setIcon(QIcon(content.icons.value(row)));
+        item->setIcon(QIcon(m_content.icons.value(row)));
     }
 }
 
 void ComboTable::loadFromImage(const PresetImage &image)
 {
-    loading = true;
+    m_loading = true;
     for (int c = 0; c < valueColumns(); ++c) {
-        for (int row = 0; row < content.rows.size(); ++row) {
+        for (int row = 0; row < m_content.rows.size(); ++row) {
             const PresetSetting &setting = cellSetting(row, c);
             const int item = setting.itemOf(image);
             setCell(row, c + 1, item >= 0 ? setting.items.at(item) : QString());
         }
     }
-    loading = false;
+    m_loading = false;
 }
 
 void ComboTable::applyToImage(PresetImage &image) const
 {
     for (int c = 0; c < valueColumns(); ++c) {
-        for (int row = 0; row < content.rows.size(); ++row) {
+        for (int row = 0; row < m_content.rows.size(); ++row) {
             const PresetSetting &setting = cellSetting(row, c);
-            const int item = setting.items.indexOf(model->index(row, c + 1).data().toString());
+            const int item = setting.items.indexOf(m_model->index(row, c + 1).data().toString());
             if (item >= 0)
                 setting.setItem(image, item);
         }

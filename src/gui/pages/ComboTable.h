@@ -44,19 +44,19 @@ public:
     void applyToImage(PresetImage &image) const;
     void setCell(int row, int column, const QString &text);
 
-    QTreeView *tableView() const { return view; }
-    QStandardItemModel *tableModel() const { return model; }
+    QTreeView *tableView() const { return m_view; }
+    QStandardItemModel *tableModel() const { return m_model; }
 
 signals:
     void tableChanged();
 
 private:
-    int valueColumns() const { return content.headers.size() - 1; }
+    int valueColumns() const { return m_content.headers.size() - 1; }
     const PresetSetting &cellSetting(int row, int valueColumn) const;
 
-    Content content;
-    QTreeView *view = nullptr;
-    QStandardItemModel *model = nullptr;
-    QVBoxLayout *layout = nullptr;
-    bool loading = false;
+    Content m_content;
+    QTreeView *m_view = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QVBoxLayout *m_layout = nullptr;
+    bool m_loading = false;
 };

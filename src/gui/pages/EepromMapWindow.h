@@ -19,8 +19,8 @@ public:
 private:
     void fill(const PresetImage &image);
 
-    QTableView *view = nullptr;
-    QStandardItemModel *model = nullptr;
-    QVBoxLayout *boxLayout = nullptr;
-    int rowCount = 0;
+    QTableView *m_view = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QVBoxLayout *m_boxLayout = nullptr;
+    int m_rowCount = 0;
 };

@@ -32,59 +32,60 @@ QLabel *label(const QString &text, QWidget *buddy)
 
 GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidget(parent)
 {
-    presetName = new QLineEdit;
-    presetName->setMaxLength(PresetText::Length);
-    presetDescription = new QLineEdit;
-    presetDescription->setMaxLength(PresetText::Length);
-    connect(presetName, &QLineEdit::textEdited, this, [this] { emit namesEdited(NameField); });
-    connect(presetDescription, &QLineEdit::textEdited, this,
+    m_presetName = new QLineEdit;
+    m_presetName->setMaxLength(PresetText::Length);
+    m_presetDescription = new QLineEdit;
+    m_presetDescription->setMaxLength(PresetText::Length);
+    connect(m_presetName, &QLineEdit::textEdited, this, [this] { emit namesEdited(NameField); });
+    connect(m_presetDescription, &QLineEdit::textEdited, this,
             [this] { emit namesEdited(DescriptionField); });
 
     // "<No Action>", then the main window's macro names.
     const QStringList macroItems =
         settingOf(PresetSettings::SetupMacro).items.mid(0, 1) + macroNames;
-    setupMacro = addCombo("setupMacro", PresetSettings::SetupMacro, macroItems);
-    initialState = addCombo("initialState", PresetSettings::InitialState, macroItems);
-    videoHpd = addCombo("videoHpd", PresetSettings::VideoHpd);
-    channelOverride = addCombo("channelOverride", PresetSettings::ChannelOverride);
-    doublePressLimit = addCombo("doublePressLimit", PresetSettings::DoublePressLimit);
-    baudRate = addCombo("baudRate", PresetSettings::BaudRate);
-    parity = addCombo("parity", PresetSettings::Parity);
+    m_setupMacro = addCombo("setupMacro", PresetSettings::SetupMacro, macroItems);
+    m_initialState = addCombo("initialState", PresetSettings::InitialState, macroItems);
+    m_videoHpd = addCombo("videoHpd", PresetSettings::VideoHpd);
+    m_channelOverride = addCombo("channelOverride", PresetSettings::ChannelOverride);
+    m_doublePressLimit = addCombo("doublePressLimit", PresetSettings::DoublePressLimit);
+    m_baudRate = addCombo("baudRate", PresetSettings::BaudRate);
+    m_parity = addCombo("parity", PresetSettings::Parity);
 
     auto *information = new QGroupBox("Preset Information");
     auto *informationGrid = new QGridLayout(information);
-    informationGrid->addWidget(label(PresetSettings::presetName() + ':', presetName), 0, 0);
-    informationGrid->addWidget(presetName, 0, 1);
-    informationGrid->addWidget(label(PresetSettings::presetDescription() + ':', presetDescription),
-                               1, 0);
-    informationGrid->addWidget(presetDescription, 1, 1);
+    informationGrid->addWidget(label(PresetSettings::presetName() + ':', m_presetName), 0, 0);
+    informationGrid->addWidget(m_presetName, 0, 1);
+    informationGrid->addWidget(
+        label(PresetSettings::presetDescription() + ':', m_presetDescription), 1, 0);
+    informationGrid->addWidget(m_presetDescription, 1, 1);
 
     auto *boot = new QGroupBox("Boot Options");
     auto *bootRow = new QHBoxLayout(boot);
-    bootRow->addWidget(label(labelOf(PresetSettings::SetupMacro), setupMacro));
-    bootRow->addWidget(setupMacro);
-    bootRow->addWidget(label(labelOf(PresetSettings::InitialState), initialState));
-    bootRow->addWidget(initialState);
+    bootRow->addWidget(label(labelOf(PresetSettings::SetupMacro), m_setupMacro));
+    bootRow->addWidget(m_setupMacro);
+    bootRow->addWidget(label(labelOf(PresetSettings::InitialState), m_initialState));
+    bootRow->addWidget(m_initialState);
     bootRow->addStretch();
 
     auto *options = new QGroupBox("Configuration Options");
     auto *optionsGrid = new QGridLayout(options);
-    optionsGrid->addWidget(label(labelOf(PresetSettings::VideoHpd), videoHpd), 0, 0);
-    optionsGrid->addWidget(videoHpd, 0, 1);
-    optionsGrid->addWidget(label(labelOf(PresetSettings::ChannelOverride), channelOverride), 1, 0);
-    optionsGrid->addWidget(channelOverride, 1, 1);
-    optionsGrid->addWidget(label(labelOf(PresetSettings::DoublePressLimit), doublePressLimit), 2,
+    optionsGrid->addWidget(label(labelOf(PresetSettings::VideoHpd), m_videoHpd), 0, 0);
+    optionsGrid->addWidget(m_videoHpd, 0, 1);
+    optionsGrid->addWidget(label(labelOf(PresetSettings::ChannelOverride), m_channelOverride), 1,
                            0);
-    optionsGrid->addWidget(doublePressLimit, 2, 1);
+    optionsGrid->addWidget(m_channelOverride, 1, 1);
+    optionsGrid->addWidget(label(labelOf(PresetSettings::DoublePressLimit), m_doublePressLimit), 2,
+                           0);
+    optionsGrid->addWidget(m_doublePressLimit, 2, 1);
     optionsGrid->setColumnStretch(2, 1);
 
     auto *serial = new QGroupBox("Serial Configuration (Expansion Board)");
     auto *serialBox = new QVBoxLayout(serial);
     auto *serialGrid = new QGridLayout;
-    serialGrid->addWidget(label(labelOf(PresetSettings::BaudRate), baudRate), 0, 0);
-    serialGrid->addWidget(baudRate, 0, 1);
-    serialGrid->addWidget(label(labelOf(PresetSettings::Parity), parity), 1, 0);
-    serialGrid->addWidget(parity, 1, 1);
+    serialGrid->addWidget(label(labelOf(PresetSettings::BaudRate), m_baudRate), 0, 0);
+    serialGrid->addWidget(m_baudRate, 0, 1);
+    serialGrid->addWidget(label(labelOf(PresetSettings::Parity), m_parity), 1, 0);
+    serialGrid->addWidget(m_parity, 1, 1);
     serialGrid->setColumnStretch(2, 1);
     serialBox->addLayout(serialGrid);
     serialBox->addWidget(
@@ -112,28 +113,28 @@ SettingCombo *GeneralPage::addCombo(const char *objectName, PresetSettings::Id i
 void GeneralPage::load(PresetImage &image)
 {
     // setText() does not raise textEdited, so loading writes nothing back.
-    presetName->setText(PresetText::read(image, PresetImage::PresetName));
-    presetDescription->setText(PresetText::read(image, PresetImage::PresetDescription));
+    m_presetName->setText(PresetText::read(image, PresetImage::PresetName));
+    m_presetDescription->setText(PresetText::read(image, PresetImage::PresetDescription));
 
     // The unit runs no setup macro it does not have: such a value is corrected
     // to "<No Action>" rather than kept.
     const PresetSetting &macro = settingOf(PresetSettings::SetupMacro);
     if (macro.storedValue(image) >= macro.items.size())
         macro.setItem(image, 0);
-    for (SettingCombo *combo :
-         {setupMacro, initialState, videoHpd, channelOverride, doublePressLimit, baudRate, parity})
+    for (SettingCombo *combo : {m_setupMacro, m_initialState, m_videoHpd, m_channelOverride,
+                                m_doublePressLimit, m_baudRate, m_parity})
         combo->load(image);
 }
 
 void GeneralPage::apply(PresetImage &image) const
 {
-    for (const SettingCombo *combo :
-         {videoHpd, channelOverride, setupMacro, initialState, doublePressLimit, baudRate, parity})
+    for (const SettingCombo *combo : {m_videoHpd, m_channelOverride, m_setupMacro, m_initialState,
+                                      m_doublePressLimit, m_baudRate, m_parity})
         combo->apply(image);
 }
 
 void GeneralPage::applyNames(PresetImage &image) const
 {
-    PresetText::write(image, PresetImage::PresetName, presetName->text());
-    PresetText::write(image, PresetImage::PresetDescription, presetDescription->text());
+    PresetText::write(image, PresetImage::PresetName, m_presetName->text());
+    PresetText::write(image, PresetImage::PresetDescription, m_presetDescription->text());
 }

@@ -30,8 +30,8 @@ public:
     // Writes both line edits, whichever was edited.
     void applyNames(PresetImage &image) const;
 
-    QLineEdit *nameEdit() const { return presetName; }
-    QLineEdit *descriptionEdit() const { return presetDescription; }
+    QLineEdit *nameEdit() const { return m_presetName; }
+    QLineEdit *descriptionEdit() const { return m_presetDescription; }
 
 signals:
     // A user edit of either line edit; loading does not raise it.
@@ -44,13 +44,13 @@ private:
     SettingCombo *addCombo(const char *objectName, PresetSettings::Id id,
                            const QStringList &items = {});
 
-    QLineEdit *presetName = nullptr;
-    QLineEdit *presetDescription = nullptr;
-    SettingCombo *setupMacro = nullptr;
-    SettingCombo *initialState = nullptr;
-    SettingCombo *videoHpd = nullptr;
-    SettingCombo *channelOverride = nullptr;
-    SettingCombo *doublePressLimit = nullptr;
-    SettingCombo *baudRate = nullptr;
-    SettingCombo *parity = nullptr;
+    QLineEdit *m_presetName = nullptr;
+    QLineEdit *m_presetDescription = nullptr;
+    SettingCombo *m_setupMacro = nullptr;
+    SettingCombo *m_initialState = nullptr;
+    SettingCombo *m_videoHpd = nullptr;
+    SettingCombo *m_channelOverride = nullptr;
+    SettingCombo *m_doublePressLimit = nullptr;
+    SettingCombo *m_baudRate = nullptr;
+    SettingCombo *m_parity = nullptr;
 };

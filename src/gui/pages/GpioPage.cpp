@@ -9,18 +9,18 @@
 
 GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
 {
-    gpiConfig = new ComboTable(ComboTable::gpiContent(), image);
-    gpiConfig->setObjectName("gpiTable");
-    relayConfig = new ComboTable(ComboTable::relayContent(), image);
-    relayConfig->setObjectName("relayTable");
+    m_gpiConfig = new ComboTable(ComboTable::gpiContent(), image);
+    m_gpiConfig->setObjectName("gpiTable");
+    m_relayConfig = new ComboTable(ComboTable::relayContent(), image);
+    m_relayConfig->setObjectName("relayTable");
 
     auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());
     auto *gpiBox = new QHBoxLayout(gpiGroup);
-    gpiBox->addWidget(gpiConfig);
+    gpiBox->addWidget(m_gpiConfig);
 
     auto *relayGroup = new QGroupBox(PresetSettings::relayTitle());
     auto *relayBox = new QHBoxLayout(relayGroup);
-    relayBox->addWidget(relayConfig);
+    relayBox->addWidget(m_relayConfig);
 
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

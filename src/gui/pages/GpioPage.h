@@ -14,10 +14,10 @@ class GpioPage : public QWidget
 public:
     explicit GpioPage(const PresetImage &image, QWidget *parent = nullptr);
 
-    ComboTable *gpiTable() const { return gpiConfig; }
-    ComboTable *relayTable() const { return relayConfig; }
+    ComboTable *gpiTable() const { return m_gpiConfig; }
+    ComboTable *relayTable() const { return m_relayConfig; }
 
 private:
-    ComboTable *gpiConfig = nullptr;
-    ComboTable *relayConfig = nullptr;
+    ComboTable *m_gpiConfig = nullptr;
+    ComboTable *m_relayConfig = nullptr;
 };

@@ -62,15 +62,16 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 {
     const PresetSetting &portA = settingOf(PresetSettings::PortA);
     const PresetSetting &portB = settingOf(PresetSettings::PortB);
-    portAIn = new QRadioButton(portA.items.at(0));
-    portAOut = new QRadioButton(portA.items.at(1));
-    portBIn = new QRadioButton(portB.items.at(0));
-    portBOut = new QRadioButton(portB.items.at(1));
-    portAIn->setObjectName("portAIn");
-    portAOut->setObjectName("portAOut");
-    portBIn->setObjectName("portBIn");
-    portBOut->setObjectName("portBOut");
-    for (auto pair : {std::make_pair(portAIn, portAOut), std::make_pair(portBIn, portBOut)}) {
+    m_portAIn = new QRadioButton(portA.items.at(0));
+    m_portAOut = new QRadioButton(portA.items.at(1));
+    m_portBIn = new QRadioButton(portB.items.at(0));
+    m_portBOut = new QRadioButton(portB.items.at(1));
+    m_portAIn->setObjectName("portAIn");
+    m_portAOut->setObjectName("portAOut");
+    m_portBIn->setObjectName("portBIn");
+    m_portBOut->setObjectName("portBOut");
+    for (auto pair :
+         {std::make_pair(m_portAIn, m_portAOut), std::make_pair(m_portBIn, m_portBOut)}) {
         auto *group = new QButtonGroup(this);
         group->addButton(pair.first);
         group->addButton(pair.second);
@@ -82,31 +83,31 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     auto *portGrid = new QGridLayout(portSetup);
     portGrid->addWidget(new QLabel(portA.label()), 0, 0);
     portGrid->addWidget(new QLabel(portB.label()), 0, 1);
-    portGrid->addWidget(portAIn, 1, 0);
-    portGrid->addWidget(portBIn, 1, 1);
-    portGrid->addWidget(portAOut, 2, 0);
-    portGrid->addWidget(portBOut, 2, 1);
+    portGrid->addWidget(m_portAIn, 1, 0);
+    portGrid->addWidget(m_portBIn, 1, 1);
+    portGrid->addWidget(m_portAOut, 2, 0);
+    portGrid->addWidget(m_portBOut, 2, 1);
     portGrid->addWidget(new QLabel("Port C:"), 3, 0);
     portGrid->addWidget(new QLabel("Port D:"), 3, 1);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
 
-    controlPort = new SettingCombo(settingOf(PresetSettings::ControlPort));
-    controlPort->setObjectName("controlPort");
-    controlChannel = new SettingCombo(settingOf(PresetSettings::ControlChannel));
-    controlChannel->setObjectName("controlChannel");
-    for (SettingCombo *combo : {controlPort, controlChannel})
+    m_controlPort = new SettingCombo(settingOf(PresetSettings::ControlPort));
+    m_controlPort->setObjectName("controlPort");
+    m_controlChannel = new SettingCombo(settingOf(PresetSettings::ControlChannel));
+    m_controlChannel->setObjectName("controlChannel");
+    for (SettingCombo *combo : {m_controlPort, m_controlChannel})
         connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
     auto *remote = new QGroupBox("MIDI Remote Control");
     auto *remoteBox = new QVBoxLayout(remote);
     auto *portLabel = new QLabel(settingOf(PresetSettings::ControlPort).label());
-    portLabel->setBuddy(controlPort);
+    portLabel->setBuddy(m_controlPort);
     auto *channelLabel = new QLabel(settingOf(PresetSettings::ControlChannel).label());
-    channelLabel->setBuddy(controlChannel);
+    channelLabel->setBuddy(m_controlChannel);
     remoteBox->addWidget(portLabel);
-    remoteBox->addWidget(controlPort);
+    remoteBox->addWidget(m_controlPort);
     remoteBox->addWidget(channelLabel);
-    remoteBox->addWidget(controlChannel);
+    remoteBox->addWidget(m_controlChannel);
 
     auto *groups = new QGroupBox(PresetSettings::groupsTitle());
     auto *groupGrid = new QGridLayout(groups);
@@ -116,7 +117,7 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
             auto *box = new QCheckBox(PresetSettings::groupOutputs().at(output));
             box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
             groupGrid->addWidget(box, output + 1, g);
-            groupOutputs[g][output] = box;
+            m_groupOutputs[g][output] = box;
             connect(box, &QCheckBox::clicked, this, &MidiPage::settingsEdited);
         }
     }
@@ -127,14 +128,14 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     topRow->addWidget(remote, 0);
     topRow->addWidget(groups, 1);
 
-    patchAGrid = new RoutingGrid(paletteSource);
-    patchBGrid = new RoutingGrid(paletteSource);
-    for (RoutingGrid *grid : {patchAGrid, patchBGrid})
+    m_patchAGrid = new RoutingGrid(paletteSource);
+    m_patchBGrid = new RoutingGrid(paletteSource);
+    for (RoutingGrid *grid : {m_patchAGrid, m_patchBGrid})
         connect(grid, &RoutingGrid::cellToggled, this, &MidiPage::routingEdited);
     auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
-    (new QVBoxLayout(patchAGroup))->addWidget(patchAGrid);
+    (new QVBoxLayout(patchAGroup))->addWidget(m_patchAGrid);
     auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
-    (new QVBoxLayout(patchBGroup))->addWidget(patchBGrid);
+    (new QVBoxLayout(patchBGroup))->addWidget(m_patchBGrid);
 
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -146,37 +147,39 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 
 void MidiPage::load(const PresetImage &image)
 {
-    (settingOf(PresetSettings::PortA).itemOf(image) == 1 ? portAOut : portAIn)->setChecked(true);
-    (settingOf(PresetSettings::PortB).itemOf(image) == 1 ? portBOut : portBIn)->setChecked(true);
+    (settingOf(PresetSettings::PortA).itemOf(image) == 1 ? m_portAOut : m_portAIn)
+        ->setChecked(true);
+    (settingOf(PresetSettings::PortB).itemOf(image) == 1 ? m_portBOut : m_portBIn)
+        ->setChecked(true);
 
-    controlChannel->load(image);
-    controlPort->load(image);
+    m_controlChannel->load(image);
+    m_controlPort->load(image);
 
     for (int g = 0; g < Groups; ++g) {
         for (int output = 0; output < GroupOutputs; ++output)
-            groupOutputs[g][output]->setChecked(
+            m_groupOutputs[g][output]->setChecked(
                 image.value(PresetImage::RoutingGroups, g, output) == 1);
     }
 
-    loadGrid(patchAGrid, image, PresetImage::RoutingPatchA);
-    loadGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+    loadGrid(m_patchAGrid, image, PresetImage::RoutingPatchA);
+    loadGrid(m_patchBGrid, image, PresetImage::RoutingPatchB);
 }
 
 void MidiPage::apply(PresetImage &image) const
 {
-    settingOf(PresetSettings::PortA).setItem(image, portAOut->isChecked() ? 1 : 0);
-    settingOf(PresetSettings::PortB).setItem(image, portBOut->isChecked() ? 1 : 0);
+    settingOf(PresetSettings::PortA).setItem(image, m_portAOut->isChecked() ? 1 : 0);
+    settingOf(PresetSettings::PortB).setItem(image, m_portBOut->isChecked() ? 1 : 0);
 
     // The two share a byte: each replaces only its own nibble.
-    controlChannel->apply(image);
-    controlPort->apply(image);
+    m_controlChannel->apply(image);
+    m_controlPort->apply(image);
 
     for (int g = 0; g < Groups; ++g) {
         for (int output = 0; output < GroupOutputs; ++output)
             applyChecked(image, PresetImage::RoutingGroups, g, output,
-                         groupOutputs[g][output]->isChecked());
+                         m_groupOutputs[g][output]->isChecked());
     }
 
-    applyGrid(patchAGrid, image, PresetImage::RoutingPatchA);
-    applyGrid(patchBGrid, image, PresetImage::RoutingPatchB);
+    applyGrid(m_patchAGrid, image, PresetImage::RoutingPatchA);
+    applyGrid(m_patchBGrid, image, PresetImage::RoutingPatchB);
 }

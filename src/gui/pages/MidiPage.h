@@ -32,8 +32,8 @@ public:
     void load(const PresetImage &image);
     void apply(PresetImage &image) const;
 
-    RoutingGrid *patchA() const { return patchAGrid; }
-    RoutingGrid *patchB() const { return patchBGrid; }
+    RoutingGrid *patchA() const { return m_patchAGrid; }
+    RoutingGrid *patchB() const { return m_patchBGrid; }
 
 signals:
     // User edits that wait for apply(): a port, remote control or routing
@@ -42,13 +42,13 @@ signals:
     void routingEdited();
 
 private:
-    QRadioButton *portAIn = nullptr;
-    QRadioButton *portAOut = nullptr;
-    QRadioButton *portBIn = nullptr;
-    QRadioButton *portBOut = nullptr;
-    SettingCombo *controlPort = nullptr;
-    SettingCombo *controlChannel = nullptr;
-    QCheckBox *groupOutputs[Groups][GroupOutputs] = {};
-    RoutingGrid *patchAGrid = nullptr;
-    RoutingGrid *patchBGrid = nullptr;
+    QRadioButton *m_portAIn = nullptr;
+    QRadioButton *m_portAOut = nullptr;
+    QRadioButton *m_portBIn = nullptr;
+    QRadioButton *m_portBOut = nullptr;
+    SettingCombo *m_controlPort = nullptr;
+    SettingCombo *m_controlChannel = nullptr;
+    QCheckBox *m_groupOutputs[Groups][GroupOutputs] = {};
+    RoutingGrid *m_patchAGrid = nullptr;
+    RoutingGrid *m_patchBGrid = nullptr;
 };

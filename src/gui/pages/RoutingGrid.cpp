@@ -14,7 +14,7 @@ constexpr qreal LabelSizeStep = 0.5;
 } // namespace
 
 RoutingGrid::RoutingGrid(QWidget *paletteSource, QWidget *parent)
-    : QWidget(parent), paletteSource(paletteSource)
+    : QWidget(parent), m_paletteSource(paletteSource)
 {
     setMouseTracking(true);
     setFixedWidth(GridWidth);
@@ -23,12 +23,12 @@ RoutingGrid::RoutingGrid(QWidget *paletteSource, QWidget *parent)
 
 int RoutingGrid::cellValue(int row, int column) const
 {
-    return cells.value(row, column);
+    return m_cells.value(row, column);
 }
 
 void RoutingGrid::setCellValue(int row, int column, int value)
 {
-    cells.setValue(row, column, value);
+    m_cells.setValue(row, column, value);
 }
 
 int RoutingGrid::columnWidth() const
@@ -58,7 +58,7 @@ QFont RoutingGrid::labelFont() const
     QFont labels = font();
     if (labels.pointSizeF() <= 0)
         labels.setPointSizeF(QFontInfo(labels).pointSizeF());
-    const QStringList names = rowLabels + columnLabels;
+    const QStringList names = m_rowLabels + m_columnLabels;
     auto widest = [&names](const QFontMetrics &metrics) {
         int width = 0;
         for (const QString &name : names)
@@ -80,11 +80,11 @@ void RoutingGrid::mousePressEvent(QMouseEvent *event)
 {
     int row = 0;
     int column = 0;
-    if (!hitTest(event->pos(), row, column) || !cells.toggle(row, column))
+    if (!hitTest(event->pos(), row, column) || !m_cells.toggle(row, column))
         return;
-    hoverRow = row;
-    hoverColumn = column;
-    hoverPending = true;
+    m_hoverRow = row;
+    m_hoverColumn = column;
+    m_hoverPending = true;
     update();
     emit cellToggled(row, column);
 }
@@ -95,26 +95,26 @@ void RoutingGrid::mouseMoveEvent(QMouseEvent *event)
     int column = 0;
     if (hitTest(event->pos(), row, column)) {
         // Moving within the outlined cell changes nothing on screen.
-        if (hoverShown && row == hoverRow && column == hoverColumn)
+        if (m_hoverShown && row == m_hoverRow && column == m_hoverColumn)
             return;
-        hoverRow = row;
-        hoverColumn = column;
-        hoverPending = true;
+        m_hoverRow = row;
+        m_hoverColumn = column;
+        m_hoverPending = true;
         update();
-    } else if (hoverShown) {
+    } else if (m_hoverShown) {
         update();
     }
 }
 
 void RoutingGrid::leaveEvent(QEvent *)
 {
-    if (hoverShown)
+    if (m_hoverShown)
         update();
 }
 
 void RoutingGrid::paintEvent(QPaintEvent *)
 {
-    const QPalette &colours = paletteSource ? paletteSource->palette() : palette();
+    const QPalette &colours = m_paletteSource ? m_paletteSource->palette() : palette();
     const QColor base = colours.color(QPalette::Active, QPalette::Base);
     const QColor text = colours.color(QPalette::Active, QPalette::Text);
     const int w = width();
@@ -144,20 +144,20 @@ void RoutingGrid::paintEvent(QPaintEvent *)
 
     for (int r = 0; r < RoutingMatrix::Rows; ++r)
         painter.drawText(QRect(0, LabelBand + r * rowH, LabelBand, rowH), Qt::AlignCenter,
-                         rowLabels.at(r));
+                         m_rowLabels.at(r));
     // Destination names read upwards in the top band.
     painter.rotate(-90);
     for (int c = 0; c < RoutingMatrix::Columns; ++c)
         painter.drawText(QRect(-LabelBand, LabelBand + c * colW, LabelBand, colW), Qt::AlignCenter,
-                         columnLabels.at(c));
+                         m_columnLabels.at(c));
     painter.rotate(90);
 
-    hoverShown = false;
+    m_hoverShown = false;
     for (int r = 0; r < RoutingMatrix::Rows; ++r) {
         for (int c = 0; c < RoutingMatrix::Columns; ++c) {
             const int x = LabelBand + 1 + c * colW;
             const int y = LabelBand + 1 + r * rowH;
-            const int value = cells.value(r, c);
+            const int value = m_cells.value(r, c);
             if (value == 1) {
                 const QRectF ball(x + 2, y + 2, colW - 6, rowH - 6);
                 QLinearGradient shade(ball.topLeft(), ball.bottomRight());
@@ -172,12 +172,12 @@ void RoutingGrid::paintEvent(QPaintEvent *)
                 painter.fillRect(x, y, colW - 1, rowH - 1, Qt::gray);
                 continue;
             }
-            if (hoverPending && r == hoverRow && c == hoverColumn) {
+            if (m_hoverPending && r == m_hoverRow && c == m_hoverColumn) {
                 painter.setPen(QPen(HoverOutline, 2));
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(x, y, colW - 1, rowH - 1);
-                hoverPending = false;
-                hoverShown = true;
+                m_hoverPending = false;
+                m_hoverShown = true;
             }
         }
     }

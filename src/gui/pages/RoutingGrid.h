@@ -47,12 +47,12 @@ private:
     int rowHeight() const;
     QFont labelFont() const;
 
-    const QStringList rowLabels = RoutingMatrix::sourceNames();
-    const QStringList columnLabels = RoutingMatrix::destinationNames();
-    RoutingMatrix cells;
-    int hoverRow = -1;
-    int hoverColumn = -1;
-    bool hoverPending = false;
-    bool hoverShown = false;
-    QPointer<QWidget> paletteSource;
+    const QStringList m_rowLabels = RoutingMatrix::sourceNames();
+    const QStringList m_columnLabels = RoutingMatrix::destinationNames();
+    RoutingMatrix m_cells;
+    int m_hoverRow = -1;
+    int m_hoverColumn = -1;
+    bool m_hoverPending = false;
+    bool m_hoverShown = false;
+    QPointer<QWidget> m_paletteSource;
 };

@@ -6,19 +6,19 @@ SettingCombo::SettingCombo(const PresetSetting &setting, QWidget *parent)
 }
 
 SettingCombo::SettingCombo(const PresetSetting &setting, const QStringList &items, QWidget *parent)
-    : QComboBox(parent), setting(setting)
+    : QComboBox(parent), m_setting(setting)
 {
     addItems(items);
 }
 
 void SettingCombo::load(const PresetImage &image)
 {
-    const int item = setting.itemOf(image);
+    const int item = m_setting.itemOf(image);
     setCurrentIndex(item >= 0 && item < count() ? item : -1);
 }
 
 void SettingCombo::apply(PresetImage &image) const
 {
     if (currentIndex() >= 0)
-        setting.setItem(image, currentIndex());
+        m_setting.setItem(image, currentIndex());
 }

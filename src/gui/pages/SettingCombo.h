@@ -21,5 +21,5 @@ public:
     void apply(PresetImage &image) const;
 
 private:
-    PresetSetting setting;
+    PresetSetting m_setting;
 };

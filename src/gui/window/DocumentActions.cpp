@@ -17,7 +17,7 @@
 #include <QUrl>
 
 DocumentActions::DocumentActions(QMainWindow *window, PresetImage &preset, PresetHistory *history)
-    : QObject(window), window(window), presetImage(preset), history(history)
+    : QObject(window), m_window(window), m_presetImage(preset), m_history(history)
 {
 }
 
@@ -30,9 +30,9 @@ void DocumentActions::fillFileMenu(QMenu *menu, UnitBackup &backup)
         addAction(menu, tr("Open Preset..."), ":/res/open-2.png", QKeySequence::Open);
     connect(openAction, &QAction::triggered, this, &DocumentActions::openPreset);
 
-    recentMenu = new RecentFilesMenu(recentFiles, menu);
-    connect(recentMenu, &RecentFilesMenu::fileChosen, this, &DocumentActions::openAfterAsking);
-    menu->addMenu(recentMenu);
+    m_recentMenu = new RecentFilesMenu(m_recentFiles, menu);
+    connect(m_recentMenu, &RecentFilesMenu::fileChosen, this, &DocumentActions::openAfterAsking);
+    menu->addMenu(m_recentMenu);
 
     QAction *backupAction =
         addAction(menu, tr("Open Unit Backup..."), nullptr, QKeySequence::UnknownKey);
@@ -47,7 +47,7 @@ void DocumentActions::fillFileMenu(QMenu *menu, UnitBackup &backup)
 QAction *DocumentActions::addAction(QMenu *menu, const QString &text, const char *icon,
                                     QKeySequence::StandardKey shortcut)
 {
-    auto *action = new QAction(text, window);
+    auto *action = new QAction(text, m_window);
     if (icon)
         action->setIcon(QIcon(icon));
     if (shortcut != QKeySequence::UnknownKey)
@@ -60,15 +60,15 @@ void DocumentActions::newPreset()
 {
     if (!maybeSave())
         return;
-    presetImage.clearModel();
-    presetImage.resetToDefaults();
+    m_presetImage.clearModel();
+    m_presetImage.resetToDefaults();
     emit replaced();
     startOver(QString());
 }
 
 void DocumentActions::openPreset()
 {
-    openWithDialog(tr("Open Preset File"), presetDocument.dialogFolder(recentFiles.files()));
+    openWithDialog(tr("Open Preset File"), m_presetDocument.dialogFolder(m_recentFiles.files()));
 }
 
 void DocumentActions::openBackup(UnitBackup &backup)
@@ -82,7 +82,7 @@ void DocumentActions::openWithDialog(const QString &title, const QString &folder
     if (!maybeSave())
         return;
     const QString path =
-        QFileDialog::getOpenFileName(window, title, folder, tr("RSX-4 Preset Files (*.rsx4pre)"));
+        QFileDialog::getOpenFileName(m_window, title, folder, tr("RSX-4 Preset Files (*.rsx4pre)"));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -95,13 +95,13 @@ void DocumentActions::openAfterAsking(const QString &path)
 
 bool DocumentActions::save()
 {
-    return presetDocument.hasFile() ? savePresetFile(presetDocument.filePath()) : saveAs();
+    return m_presetDocument.hasFile() ? savePresetFile(m_presetDocument.filePath()) : saveAs();
 }
 
 bool DocumentActions::saveAs()
 {
-    QFileDialog dialog(window, tr("Save Preset File"),
-                       presetDocument.dialogFolder(recentFiles.files()),
+    QFileDialog dialog(m_window, tr("Save Preset File"),
+                       m_presetDocument.dialogFolder(m_recentFiles.files()),
                        tr("RSX-4 Preset Files (*.rsx4pre)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The open dialog shows only this suffix: a file saved without it could
@@ -114,11 +114,11 @@ bool DocumentActions::saveAs()
 
 bool DocumentActions::maybeSave()
 {
-    if (!history->isModified())
+    if (!m_history->isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Unsaved Changes"),
                     tr("The preset has unsaved changes. Save them before continuing?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -134,12 +134,12 @@ bool DocumentActions::maybeSave()
 void DocumentActions::openFile(const QString &path)
 {
     if (!loadPresetFile(path)) {
-        QMessageBox::warning(window, tr("File Operation"), tr("Unable to Open Preset File"));
-        recentFiles.remove(path);
-        recentMenu->refresh();
+        QMessageBox::warning(m_window, tr("File Operation"), tr("Unable to Open Preset File"));
+        m_recentFiles.remove(path);
+        m_recentMenu->refresh();
         return;
     }
-    presetImage.parseImage();
+    m_presetImage.parseImage();
     emit replaced();
     startOver(path);
     rememberFile(path);
@@ -167,29 +167,29 @@ bool DocumentActions::loadPresetFile(const QString &path)
     // The file is read whole before anything is decided, so a refused file
     // leaves the current preset as it was.
     PresetFile preset;
-    if (!preset.read(file, presetImage.imageSize()))
+    if (!preset.read(file, m_presetImage.imageSize()))
         return false;
     const PresetFile::Verdict verdict = preset.verdict();
     if (PresetFile::showsEarlierNotice(verdict))
-        QMessageBox::information(window, tr("File Operation"), PresetFile::earlierNotice());
+        QMessageBox::information(m_window, tr("File Operation"), PresetFile::earlierNotice());
     if (PresetFile::showsLaterNotice(verdict))
-        QMessageBox::information(window, tr("File Operation"), PresetFile::laterNotice());
+        QMessageBox::information(m_window, tr("File Operation"), PresetFile::laterNotice());
     if (!PresetFile::accepts(verdict))
         return false;
-    preset.applyTo(presetImage);
+    preset.applyTo(m_presetImage);
     return true;
 }
 
 bool DocumentActions::savePresetFile(const QString &path)
 {
     emit writing();
-    presetImage.buildImage();
-    if (!PresetFile::save(path, presetImage)) {
-        QMessageBox::warning(window, tr("File Operation"), tr("Unable to Save Preset File"));
+    m_presetImage.buildImage();
+    if (!PresetFile::save(path, m_presetImage)) {
+        QMessageBox::warning(m_window, tr("File Operation"), tr("Unable to Save Preset File"));
         return false;
     }
-    presetDocument.setFilePath(path);
-    history->setClean();
+    m_presetDocument.setFilePath(path);
+    m_history->setClean();
     rememberFile(path);
     updateTitle();
     return true;
@@ -197,22 +197,22 @@ bool DocumentActions::savePresetFile(const QString &path)
 
 void DocumentActions::rememberFile(const QString &path)
 {
-    recentFiles.add(path);
-    recentMenu->refresh();
+    m_recentFiles.add(path);
+    m_recentMenu->refresh();
 }
 
 void DocumentActions::startOver(const QString &path)
 {
-    history->reset(presetImage);
+    m_history->reset(m_presetImage);
     if (path.isEmpty())
-        presetDocument.clearFilePath();
+        m_presetDocument.clearFilePath();
     else
-        presetDocument.setFilePath(path);
+        m_presetDocument.setFilePath(path);
     updateTitle();
 }
 
 void DocumentActions::updateTitle()
 {
-    window->setWindowTitle(presetDocument.windowTitle());
-    window->setWindowModified(history->isModified());
+    m_window->setWindowTitle(m_presetDocument.windowTitle());
+    m_window->setWindowModified(m_history->isModified());
 }

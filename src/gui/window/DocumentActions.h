@@ -66,10 +66,10 @@ private:
     bool savePresetFile(const QString &path);
     void rememberFile(const QString &path);
 
-    QMainWindow *window;
-    PresetImage &presetImage;
-    PresetHistory *history;
-    PresetDocument presetDocument;
-    RecentFiles recentFiles;
-    RecentFilesMenu *recentMenu = nullptr;
+    QMainWindow *m_window;
+    PresetImage &m_presetImage;
+    PresetHistory *m_history;
+    PresetDocument m_presetDocument;
+    RecentFiles m_recentFiles;
+    RecentFilesMenu *m_recentMenu = nullptr;
 };

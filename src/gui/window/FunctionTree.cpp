@@ -11,48 +11,48 @@ constexpr int KindRole = Qt::UserRole;
 constexpr int IndexRole = Qt::UserRole + 1;
 } // namespace
 
-FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), tree(new QTreeWidget(this))
+FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), m_tree(new QTreeWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(tree);
+    layout->addWidget(m_tree);
 
-    tree->setColumnCount(1);
-    tree->setHeaderHidden(true);
-    tree->setLineWidth(1);
+    m_tree->setColumnCount(1);
+    m_tree->setHeaderHidden(true);
+    m_tree->setLineWidth(1);
 
-    rootItem = new QTreeWidgetItem(QStringList{FunctionNames::root()});
-    rootItem->setIcon(0, QIcon(":/res/ValdaneLogo-2.png"));
-    rootItem->setData(0, KindRole, NoSelection);
-    rootItem->setData(0, IndexRole, 0);
-    tree->addTopLevelItem(rootItem);
+    m_rootItem = new QTreeWidgetItem(QStringList{FunctionNames::root()});
+    m_rootItem->setIcon(0, QIcon(":/res/ValdaneLogo-2.png"));
+    m_rootItem->setData(0, KindRole, NoSelection);
+    m_rootItem->setData(0, IndexRole, 0);
+    m_tree->addTopLevelItem(m_rootItem);
 
     QTreeWidgetItem *config =
-        addItem(rootItem, FunctionNames::unitConfig(), ":/res/configure-3.png");
+        addItem(m_rootItem, FunctionNames::unitConfig(), ":/res/configure-3.png");
     addItem(config, FunctionNames::general(), ":/res/settings-2.png", ConfigPage, 0);
     addItem(config, FunctionNames::gpioConfig(), ":/res/connect-3.ico", ConfigPage, 1);
     addItem(config, FunctionNames::midiConfig(), ":/res/midicontrol2-2.png", ConfigPage, 2);
 
     QTreeWidgetItem *inputs =
-        addItem(rootItem, FunctionNames::inputTriggers(), ":/res/connect-3.ico");
+        addItem(m_rootItem, FunctionNames::inputTriggers(), ":/res/connect-3.ico");
     const QStringList inputNames = FunctionNames::inputNames();
     for (int i = 0; i < inputNames.size(); ++i)
         addItem(inputs, inputNames[i], i < 8 ? ":/res/connect-3.ico" : ":/res/record-3.png",
                 InputTrigger, i);
 
-    QTreeWidgetItem *switches = addItem(rootItem, FunctionNames::switches(), ":/res/stop-5.png");
+    QTreeWidgetItem *switches = addItem(m_rootItem, FunctionNames::switches(), ":/res/stop-5.png");
     const QStringList switchNames = FunctionNames::switchNames();
     for (int i = 0; i < switchNames.size(); ++i)
         addItem(switches, switchNames[i], ":/res/stop-5.png", UnitControl, i);
 
-    QTreeWidgetItem *macros = addItem(rootItem, FunctionNames::macros(), ":/res/numbering-2.ico");
+    QTreeWidgetItem *macros = addItem(m_rootItem, FunctionNames::macros(), ":/res/numbering-2.ico");
     const QStringList macroNames = FunctionNames::macroNames();
     for (int i = 0; i < macroNames.size(); ++i)
         addItem(macros, macroNames[i], ":/res/numbering-2.ico", MacroList, i);
 
-    tree->expandAll();
+    m_tree->expandAll();
 
-    connect(tree, &QTreeWidget::itemSelectionChanged, this, &FunctionTree::treeClicked);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &FunctionTree::treeClicked);
 }
 
 QTreeWidgetItem *FunctionTree::addItem(QTreeWidgetItem *parent, const QString &text,
@@ -68,7 +68,7 @@ QTreeWidgetItem *FunctionTree::addItem(QTreeWidgetItem *parent, const QString &t
 void FunctionTree::treeClicked()
 {
     // Clearing the tree's selection programmatically can leave no current item.
-    if (QTreeWidgetItem *item = tree->currentItem())
+    if (QTreeWidgetItem *item = m_tree->currentItem())
         emit functionSelected(static_cast<SlotListKind>(item->data(0, KindRole).toInt()),
                               item->data(0, IndexRole).toInt());
 }

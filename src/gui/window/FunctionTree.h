@@ -27,6 +27,6 @@ private:
     QTreeWidgetItem *addItem(QTreeWidgetItem *parent, const QString &text, const QString &icon,
                              SlotListKind kind = NoSelection, int index = 0);
 
-    QTreeWidget *tree = nullptr;
-    QTreeWidgetItem *rootItem = nullptr;
+    QTreeWidget *m_tree = nullptr;
+    QTreeWidgetItem *m_rootItem = nullptr;
 };

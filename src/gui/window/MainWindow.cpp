@@ -40,84 +40,85 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
     const CommandLine commandLine(arguments);
     if (commandLine.devMode()) {
         qCDebug(lcGui, "Dev Mode Enabled");
-        devMode = true;
+        m_devMode = true;
     }
     for (const QString &problem : commandLine.problems())
         qWarning("%s", qPrintable(problem));
-    history = new PresetHistory(this);
-    documents = new DocumentActions(this, presetImage, history);
+    m_history = new PresetHistory(this);
+    m_documents = new DocumentActions(this, m_presetImage, m_history);
 
     Theme::apply();
 
-    tree = new FunctionTree;
-    tree->setMinimumWidth(250);
-    comms = new DeviceLinkPanel;
-    transfers = new TransferActions(this, comms, presetImage, history, documents);
+    m_tree = new FunctionTree;
+    m_tree->setMinimumWidth(250);
+    m_comms = new DeviceLinkPanel;
+    m_transfers = new TransferActions(this, m_comms, m_presetImage, m_history, m_documents);
     buildTitleLine();
     buildPages();
     buildLayout();
     createMenus();
     setUpFrame();
 
-    titleLine->setText(navigation.title());
+    m_titleLine->setText(m_navigation.title());
     makeConnections();
 
-    generalPage->load(presetImage);
-    midiPage->load(presetImage);
+    m_generalPage->load(m_presetImage);
+    m_midiPage->load(m_presetImage);
 
-    history->reset(presetImage);
-    connect(history, &PresetHistory::restoreRequested, this, &MainWindow::restorePreset);
-    connect(history->stack(), &QUndoStack::cleanChanged, this,
+    m_history->reset(m_presetImage);
+    connect(m_history, &PresetHistory::restoreRequested, this, &MainWindow::restorePreset);
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
-    documents->updateTitle();
+    m_documents->updateTitle();
 
     // Opened from the event loop, so that its notices show over the window.
     if (!commandLine.file().isEmpty())
         QTimer::singleShot(0, this,
-                           [this, file = commandLine.file()] { documents->openFile(file); });
+                           [this, file = commandLine.file()] { m_documents->openFile(file); });
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTitleLine()
 {
-    titleLine = new QLineEdit;
-    titleLine->setObjectName("titleLine");
-    titleLine->setReadOnly(true);
-    QFont titleFont = titleLine->font();
+    m_titleLine = new QLineEdit;
+    m_titleLine->setObjectName("titleLine");
+    m_titleLine->setReadOnly(true);
+    QFont titleFont = m_titleLine->font();
     titleFont.setPixelSize(14);
     titleFont.setBold(true);
-    titleLine->setFont(titleFont);
-    titleLine->setStyleSheet("border: 1px solid grey");
+    m_titleLine->setFont(titleFont);
+    m_titleLine->setStyleSheet("border: 1px solid grey");
 }
 
 void MainWindow::buildPages()
 {
-    pageStack = new QStackedWidget;
-    pageStack->setObjectName("pageStack");
+    m_pageStack = new QStackedWidget;
+    m_pageStack->setObjectName("pageStack");
 
-    logoPanel = new LogoPanel;
-    generalPage = new GeneralPage(FunctionNames::macroNames());
-    gpioPage = new GpioPage(presetImage);
+    m_logoPanel = new LogoPanel;
+    m_generalPage = new GeneralPage(FunctionNames::macroNames());
+    m_gpioPage = new GpioPage(m_presetImage);
     // The routing grids take their colours from the window's palette.
-    midiPage = new MidiPage(this);
+    m_midiPage = new MidiPage(this);
 
-    eventPage = new QWidget;
-    auto *eventBox = new QVBoxLayout(eventPage);
+    m_eventPage = new QWidget;
+    auto *eventBox = new QVBoxLayout(m_eventPage);
     eventBox->setContentsMargins(0, 0, 0, 0);
-    slotList = new SlotListPanel;
-    detailEditor = new EventEditor;
-    eventBox->addWidget(slotList);
-    eventBox->addWidget(detailEditor);
+    m_slotList = new SlotListPanel;
+    m_detailEditor = new EventEditor;
+    eventBox->addWidget(m_slotList);
+    eventBox->addWidget(m_detailEditor);
 
-    connect(gpioPage->gpiTable(), &ComboTable::tableChanged, this, &MainWindow::onGpiConfigChanged);
-    connect(gpioPage->relayTable(), &ComboTable::tableChanged, this,
+    connect(m_gpioPage->gpiTable(), &ComboTable::tableChanged, this,
+            &MainWindow::onGpiConfigChanged);
+    connect(m_gpioPage->relayTable(), &ComboTable::tableChanged, this,
             &MainWindow::onRelayConfigChanged);
 
     // In Navigation::Page order.
-    for (QWidget *page :
-         std::initializer_list<QWidget *>{logoPanel, generalPage, gpioPage, midiPage, eventPage})
-        pageStack->addWidget(page);
+    for (QWidget *page : std::initializer_list<QWidget *>{m_logoPanel, m_generalPage, m_gpioPage,
+                                                          m_midiPage, m_eventPage})
+        m_pageStack->addWidget(page);
 }
 
 void MainWindow::buildLayout()
@@ -125,21 +126,21 @@ void MainWindow::buildLayout()
     auto *rightPanel = new QWidget;
     auto *rightBox = new QVBoxLayout(rightPanel);
     rightBox->setContentsMargins(10, 10, 10, 10);
-    rightBox->addWidget(titleLine);
-    rightBox->addWidget(pageStack);
+    rightBox->addWidget(m_titleLine);
+    rightBox->addWidget(m_pageStack);
 
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setWidget(rightPanel);
 
     auto *splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(tree);
+    splitter->addWidget(m_tree);
     splitter->addWidget(scroll);
     splitter->setStretchFactor(1, 1);
 
     auto *central = new QWidget;
     auto *centralBox = new QVBoxLayout(central);
-    centralBox->addWidget(comms);
+    centralBox->addWidget(m_comms);
     centralBox->addWidget(splitter, 1);
     setCentralWidget(central);
 }
@@ -169,16 +170,16 @@ void MainWindow::createMenus()
     };
 
     QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
-    documents->fillFileMenu(fileMenu, comms->unitBackup());
+    m_documents->fillFileMenu(fileMenu, m_comms->unitBackup());
     fileMenu->addSeparator();
     QAction *quitAction = makeAction(tr("Quit"), ":/res/exit-2.png", &MainWindow::menuQuit);
     quitAction->setShortcuts(QKeySequence::Quit);
     fileMenu->addAction(quitAction);
 
     // The texts name the step: "Undo Store Event".
-    QAction *undoAction = history->stack()->createUndoAction(this);
+    QAction *undoAction = m_history->stack()->createUndoAction(this);
     undoAction->setShortcuts(QKeySequence::Undo);
-    QAction *redoAction = history->stack()->createRedoAction(this);
+    QAction *redoAction = m_history->stack()->createRedoAction(this);
     redoAction->setShortcuts(QKeySequence::Redo);
     QMenu *editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addAction(undoAction);
@@ -186,7 +187,7 @@ void MainWindow::createMenus()
 
     // Without developer mode the map action exists but no menu offers it.
     QAction *showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
-    if (devMode)
+    if (m_devMode)
         menuBar()->addMenu(tr("&View"))->addAction(showMapAction);
 
     menuBar()
@@ -196,33 +197,34 @@ void MainWindow::createMenus()
 
 void MainWindow::makeConnections()
 {
-    connect(tree, &FunctionTree::functionSelected, this, &MainWindow::onFunctionSelected);
-    connect(slotList, &SlotListPanel::itemSlotChanged, this, &MainWindow::onItemSlotChanged);
-    connect(slotList, &SlotListPanel::requestSlotClear, this, &MainWindow::onClearSlotRequest);
-    connect(slotList, &SlotListPanel::requestSlotStore, this, &MainWindow::onStoreSlotRequest);
-    connect(detailEditor, &EventEditor::itemHasData, slotList, &SlotListPanel::enableButtonDel);
-    connect(detailEditor, &EventEditor::itemHasNoData, slotList, &SlotListPanel::disableButtonDel);
-    connect(generalPage, &GeneralPage::namesEdited, this, [this](GeneralPage::TextField field) {
-        generalPage->applyNames(presetImage);
+    connect(m_tree, &FunctionTree::functionSelected, this, &MainWindow::onFunctionSelected);
+    connect(m_slotList, &SlotListPanel::itemSlotChanged, this, &MainWindow::onItemSlotChanged);
+    connect(m_slotList, &SlotListPanel::requestSlotClear, this, &MainWindow::onClearSlotRequest);
+    connect(m_slotList, &SlotListPanel::requestSlotStore, this, &MainWindow::onStoreSlotRequest);
+    connect(m_detailEditor, &EventEditor::itemHasData, m_slotList, &SlotListPanel::enableButtonDel);
+    connect(m_detailEditor, &EventEditor::itemHasNoData, m_slotList,
+            &SlotListPanel::disableButtonDel);
+    connect(m_generalPage, &GeneralPage::namesEdited, this, [this](GeneralPage::TextField field) {
+        m_generalPage->applyNames(m_presetImage);
         if (field == GeneralPage::NameField)
             recordEdit(tr("Edit Preset Name"), NameMerge);
         else
             recordEdit(tr("Edit Preset Description"), DescriptionMerge);
     });
-    connect(generalPage, &GeneralPage::settingsEdited, this,
+    connect(m_generalPage, &GeneralPage::settingsEdited, this,
             [this] { recordEdit(tr("Change General Configuration")); });
-    connect(midiPage, &MidiPage::settingsEdited, this,
+    connect(m_midiPage, &MidiPage::settingsEdited, this,
             [this] { recordEdit(tr("Change MIDI Configuration")); });
-    connect(midiPage, &MidiPage::routingEdited, this,
+    connect(m_midiPage, &MidiPage::routingEdited, this,
             [this] { recordEdit(tr("Change MIDI Routing")); });
-    connect(comms, &DeviceLinkPanel::commsStatusChange, this, &MainWindow::onCommsStatusChange);
-    connect(comms, &DeviceLinkPanel::requestDownload, this, &MainWindow::onCommsRequestDownload);
-    connect(comms, &DeviceLinkPanel::requestUpload, this, &MainWindow::onCommsRequestUpload);
-    connect(comms, &DeviceLinkPanel::redrawData, this, &MainWindow::requestRedraw);
-    connect(documents, &DocumentActions::writing, this, &MainWindow::applyPages);
-    connect(documents, &DocumentActions::replaced, this, &MainWindow::reloadViews);
-    connect(transfers, &TransferActions::writing, this, &MainWindow::applyPages);
-    connect(transfers, &TransferActions::replaced, this, &MainWindow::reloadViews);
+    connect(m_comms, &DeviceLinkPanel::commsStatusChange, this, &MainWindow::onCommsStatusChange);
+    connect(m_comms, &DeviceLinkPanel::requestDownload, this, &MainWindow::onCommsRequestDownload);
+    connect(m_comms, &DeviceLinkPanel::requestUpload, this, &MainWindow::onCommsRequestUpload);
+    connect(m_comms, &DeviceLinkPanel::redrawData, this, &MainWindow::requestRedraw);
+    connect(m_documents, &DocumentActions::writing, this, &MainWindow::applyPages);
+    connect(m_documents, &DocumentActions::replaced, this, &MainWindow::reloadViews);
+    connect(m_transfers, &TransferActions::writing, this, &MainWindow::applyPages);
+    connect(m_transfers, &TransferActions::replaced, this, &MainWindow::reloadViews);
 }
 
 void MainWindow::onFunctionSelected(SlotListKind kind, int index)
@@ -230,38 +232,38 @@ void MainWindow::onFunctionSelected(SlotListKind kind, int index)
     // Always, even after a save, upload or map view has applied the pages
     // already: the reload below would otherwise drop edits made since then.
     // Applying twice writes the same values.
-    midiPage->apply(presetImage);
-    generalPage->apply(presetImage);
-    navigation.select(kind, index);
-    titleLine->setText(navigation.title());
-    pageStack->setCurrentIndex(navigation.page());
+    m_midiPage->apply(m_presetImage);
+    m_generalPage->apply(m_presetImage);
+    m_navigation.select(kind, index);
+    m_titleLine->setText(m_navigation.title());
+    m_pageStack->setCurrentIndex(m_navigation.page());
     reloadViews();
 }
 
 void MainWindow::onGpiConfigChanged()
 {
-    gpioPage->gpiTable()->applyToImage(presetImage);
+    m_gpioPage->gpiTable()->applyToImage(m_presetImage);
     recordEdit(tr("Change GPI Configuration"));
 }
 
 void MainWindow::onRelayConfigChanged()
 {
-    gpioPage->relayTable()->applyToImage(presetImage);
+    m_gpioPage->relayTable()->applyToImage(m_presetImage);
     recordEdit(tr("Change Relay Configuration"));
 }
 
 void MainWindow::onItemSlotChanged(int currentSlot)
 {
-    this->currentSlot = currentSlot;
-    detailEditor->showSlot(presetImage, navigation.kind(), navigation.list(), currentSlot);
+    this->m_currentSlot = currentSlot;
+    m_detailEditor->showSlot(m_presetImage, m_navigation.kind(), m_navigation.list(), currentSlot);
 }
 
 void MainWindow::onClearSlotRequest()
 {
-    const SlotListKind currentKind = navigation.kind();
-    const int currentList = navigation.list();
-    qCDebug(lcGui) << "Clear:" << currentKind << currentList << currentSlot;
-    EventStore::clearSlot(presetImage, currentKind, currentList, currentSlot);
+    const SlotListKind currentKind = m_navigation.kind();
+    const int currentList = m_navigation.list();
+    qCDebug(lcGui) << "Clear:" << currentKind << currentList << m_currentSlot;
+    EventStore::clearSlot(m_presetImage, currentKind, currentList, m_currentSlot);
     recordEdit(tr("Clear Event"));
     reloadViews();
 }
@@ -270,10 +272,10 @@ void MainWindow::onStoreSlotRequest()
 {
     // The store clears the slot itself, once it knows the new event has room:
     // a refused store must leave the slot's old event in place.
-    const auto result =
-        detailEditor->storeEvent(presetImage, navigation.kind(), navigation.list(), currentSlot);
+    const auto result = m_detailEditor->storeEvent(m_presetImage, m_navigation.kind(),
+                                                   m_navigation.list(), m_currentSlot);
     if (result == EventStore::StoreResult::PoolFull) {
-        detailEditor->showPoolFullWarning(presetImage);
+        m_detailEditor->showPoolFullWarning(m_presetImage);
         return;
     }
     if (result != EventStore::StoreResult::InvalidSlot) {
@@ -289,28 +291,28 @@ void MainWindow::onCommsStatusChange(QString text)
 
 void MainWindow::onCommsRequestDownload()
 {
-    transfers->requestDownload();
+    m_transfers->requestDownload();
 }
 
 void MainWindow::onCommsRequestUpload()
 {
-    transfers->requestUpload();
+    m_transfers->requestUpload();
 }
 
 void MainWindow::requestRedraw()
 {
-    transfers->downloadFinished();
+    m_transfers->downloadFinished();
 }
 
 void MainWindow::menuQuit()
 {
-    if (transfers->mayQuit() && documents->maybeSave())
+    if (m_transfers->mayQuit() && m_documents->maybeSave())
         QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (transfers->mayQuit() && documents->maybeSave())
+    if (m_transfers->mayQuit() && m_documents->maybeSave())
         event->accept();
     else
         event->ignore();
@@ -333,14 +335,14 @@ void MainWindow::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     // Not inside the drop: the program that started the drag waits for it to end.
-    QTimer::singleShot(0, this, [this, path] { documents->openAfterAsking(path); });
+    QTimer::singleShot(0, this, [this, path] { m_documents->openAfterAsking(path); });
 }
 
 void MainWindow::menuShowMap()
 {
     applyPages();
-    presetImage.buildImage();
-    auto *map = new EepromMapWindow(presetImage, this);
+    m_presetImage.buildImage();
+    auto *map = new EepromMapWindow(m_presetImage, this);
     map->setWindowTitle("RSX-4 Eeprom Data View");
     map->show();
 }
@@ -357,32 +359,32 @@ void MainWindow::menuAbout()
 
 void MainWindow::recordEdit(const QString &text, int mergeId)
 {
-    PresetImage edited = presetImage;
-    midiPage->apply(edited);
-    generalPage->apply(edited);
-    history->record(edited, text, mergeId);
+    PresetImage edited = m_presetImage;
+    m_midiPage->apply(edited);
+    m_generalPage->apply(edited);
+    m_history->record(edited, text, mergeId);
 }
 
 void MainWindow::restorePreset(const PresetImage &preset)
 {
-    presetImage = preset;
+    m_presetImage = preset;
     reloadViews();
 }
 
 void MainWindow::applyPages()
 {
-    midiPage->apply(presetImage);
-    generalPage->apply(presetImage);
-    gpioPage->gpiTable()->applyToImage(presetImage);
-    gpioPage->relayTable()->applyToImage(presetImage);
+    m_midiPage->apply(m_presetImage);
+    m_generalPage->apply(m_presetImage);
+    m_gpioPage->gpiTable()->applyToImage(m_presetImage);
+    m_gpioPage->relayTable()->applyToImage(m_presetImage);
 }
 
 void MainWindow::reloadViews()
 {
-    slotList->showSlotList(presetImage, navigation.kind(), navigation.list());
-    detailEditor->resetEditor(navigation.kind());
-    generalPage->load(presetImage);
-    midiPage->load(presetImage);
-    gpioPage->gpiTable()->loadFromImage(presetImage);
-    gpioPage->relayTable()->loadFromImage(presetImage);
+    m_slotList->showSlotList(m_presetImage, m_navigation.kind(), m_navigation.list());
+    m_detailEditor->resetEditor(m_navigation.kind());
+    m_generalPage->load(m_presetImage);
+    m_midiPage->load(m_presetImage);
+    m_gpioPage->gpiTable()->loadFromImage(m_presetImage);
+    m_gpioPage->relayTable()->loadFromImage(m_presetImage);
 }

@@ -39,12 +39,12 @@ public:
     explicit MainWindow(const QStringList &arguments, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    PresetImage &preset() { return presetImage; }
-    const PresetImage &preset() const { return presetImage; }
-    SlotListKind selectedKind() const { return navigation.kind(); }
-    int selectedList() const { return navigation.list(); }
-    int selectedSlot() const { return currentSlot; }
-    bool isDevMode() const { return devMode; }
+    PresetImage &preset() { return m_presetImage; }
+    const PresetImage &preset() const { return m_presetImage; }
+    SlotListKind selectedKind() const { return m_navigation.kind(); }
+    int selectedList() const { return m_navigation.list(); }
+    int selectedSlot() const { return m_currentSlot; }
+    bool isDevMode() const { return m_devMode; }
 
 public slots:
     void onFunctionSelected(SlotListKind kind, int index);
@@ -88,27 +88,27 @@ private:
     void applyPages();
     void reloadViews();
 
-    PresetImage presetImage;
-    PresetHistory *history = nullptr;
-    DocumentActions *documents = nullptr;
-    TransferActions *transfers = nullptr;
+    PresetImage m_presetImage;
+    PresetHistory *m_history = nullptr;
+    DocumentActions *m_documents = nullptr;
+    TransferActions *m_transfers = nullptr;
 
-    Navigation navigation;
+    Navigation m_navigation;
     // No slot until the slot list reports one.
-    int currentSlot = -1;
-    bool devMode = false;
+    int m_currentSlot = -1;
+    bool m_devMode = false;
 
-    FunctionTree *tree = nullptr;
-    DeviceLinkPanel *comms = nullptr;
-    QLineEdit *titleLine = nullptr;
-    QStackedWidget *pageStack = nullptr;
+    FunctionTree *m_tree = nullptr;
+    DeviceLinkPanel *m_comms = nullptr;
+    QLineEdit *m_titleLine = nullptr;
+    QStackedWidget *m_pageStack = nullptr;
 
-    QWidget *logoPanel = nullptr;
-    GeneralPage *generalPage = nullptr;
-    GpioPage *gpioPage = nullptr;
-    MidiPage *midiPage = nullptr;
+    QWidget *m_logoPanel = nullptr;
+    GeneralPage *m_generalPage = nullptr;
+    GpioPage *m_gpioPage = nullptr;
+    MidiPage *m_midiPage = nullptr;
     // Holds the slot list above the detail editor.
-    QWidget *eventPage = nullptr;
-    SlotListPanel *slotList = nullptr;
-    EventEditor *detailEditor = nullptr;
+    QWidget *m_eventPage = nullptr;
+    SlotListPanel *m_slotList = nullptr;
+    EventEditor *m_detailEditor = nullptr;
 };

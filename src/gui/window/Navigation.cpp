@@ -53,24 +53,24 @@ QString Navigation::noSelectionTitle()
 
 void Navigation::select(SlotListKind kind, int index)
 {
-    currentKind = NoSelection;
-    currentList = 0;
-    currentPage = LogoIndex;
-    currentTitle = noSelectionTitle();
+    m_currentKind = NoSelection;
+    m_currentList = 0;
+    m_currentPage = LogoIndex;
+    m_currentTitle = noSelectionTitle();
 
     if (kind == ConfigPage && index >= 0 && index < int(std::size(ConfigEntries))) {
-        currentKind = ConfigPage;
-        currentList = index;
-        currentTitle = ConfigEntries[index].title;
-        currentPage = ConfigEntries[index].page;
+        m_currentKind = ConfigPage;
+        m_currentList = index;
+        m_currentTitle = ConfigEntries[index].title;
+        m_currentPage = ConfigEntries[index].page;
         return;
     }
     const QStringList names = listNames(kind);
     if (index < 0 || index >= names.size())
         return;
-    currentKind = kind;
-    currentList = index;
-    currentTitle =
+    m_currentKind = kind;
+    m_currentList = index;
+    m_currentTitle =
         QString::number(kind) + '.' + QString::number(index) + listLabel(kind) + names.at(index);
-    currentPage = EventIndex;
+    m_currentPage = EventIndex;
 }

@@ -17,14 +17,14 @@ public:
     // A kind or index that addresses nothing selects nothing.
     void select(SlotListKind kind, int index);
 
-    SlotListKind kind() const { return currentKind; }
-    int list() const { return currentList; }
-    Page page() const { return currentPage; }
-    const QString &title() const { return currentTitle; }
+    SlotListKind kind() const { return m_currentKind; }
+    int list() const { return m_currentList; }
+    Page page() const { return m_currentPage; }
+    const QString &title() const { return m_currentTitle; }
 
 private:
-    SlotListKind currentKind = NoSelection;
-    int currentList = 0;
-    Page currentPage = LogoIndex;
-    QString currentTitle = noSelectionTitle();
+    SlotListKind m_currentKind = NoSelection;
+    int m_currentList = 0;
+    Page m_currentPage = LogoIndex;
+    QString m_currentTitle = noSelectionTitle();
 };

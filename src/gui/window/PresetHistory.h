@@ -17,7 +17,7 @@ class PresetHistory : public QObject
 public:
     explicit PresetHistory(QObject *parent = nullptr);
 
-    QUndoStack *stack() const { return undoStack; }
+    QUndoStack *stack() const { return m_undoStack; }
     bool isModified() const;
 
     // Forgets every step: `preset` is what the window now holds, and clean.
@@ -38,6 +38,6 @@ private:
     class Step;
     void restore(const PresetImage &preset);
 
-    QUndoStack *undoStack = nullptr;
-    PresetImage current;
+    QUndoStack *m_undoStack = nullptr;
+    PresetImage m_current;
 };

@@ -6,7 +6,7 @@
 #include <QDir>
 
 RecentFilesMenu::RecentFilesMenu(const RecentFiles &files, QWidget *parent)
-    : QMenu(tr("Open Recent"), parent), recentFiles(files)
+    : QMenu(tr("Open Recent"), parent), m_recentFiles(files)
 {
     refresh();
 }
@@ -19,7 +19,7 @@ void RecentFilesMenu::refresh()
         removeAction(old);
         old->deleteLater();
     }
-    const QStringList files = recentFiles.files();
+    const QStringList files = m_recentFiles.files();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
         // An ampersand in a path is a letter, not a mnemonic.

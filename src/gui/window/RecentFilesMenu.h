@@ -19,5 +19,5 @@ signals:
     void fileChosen(const QString &path);
 
 private:
-    const RecentFiles &recentFiles;
+    const RecentFiles &m_recentFiles;
 };

@@ -10,8 +10,8 @@
 
 TransferActions::TransferActions(QWidget *window, DeviceLinkPanel *comms, PresetImage &preset,
                                  PresetHistory *history, DocumentActions *documents)
-    : QObject(window), window(window), comms(comms), presetImage(preset), history(history),
-      documents(documents)
+    : QObject(window), m_window(window), m_comms(comms), m_presetImage(preset), m_history(history),
+      m_documents(documents)
 {
     connect(comms, &DeviceLinkPanel::uploadComplete, this, &TransferActions::uploadFinished);
 }
@@ -19,22 +19,22 @@ TransferActions::TransferActions(QWidget *window, DeviceLinkPanel *comms, Preset
 void TransferActions::requestDownload()
 {
     // The panel reports back through redrawData() once the image is parsed.
-    if (documents->maybeSave())
-        comms->startDownload(&presetImage);
+    if (m_documents->maybeSave())
+        m_comms->startDownload(&m_presetImage);
 }
 
 void TransferActions::requestUpload()
 {
     emit writing();
-    presetImage.buildImage();
-    uploadedPreset = presetImage;
-    comms->startUpload(&presetImage);
+    m_presetImage.buildImage();
+    m_uploadedPreset = m_presetImage;
+    m_comms->startUpload(&m_presetImage);
 }
 
 void TransferActions::downloadFinished()
 {
     emit replaced();
-    documents->startOver(QString());
+    m_documents->startOver(QString());
 }
 
 void TransferActions::uploadFinished()
@@ -42,19 +42,19 @@ void TransferActions::uploadFinished()
     // Nothing is lost without a file only when the unit holds all of what the
     // window shows: an edit made while the upload ran on, or bytes a unit of
     // firmware below 1.5 has no room for, keep the mark.
-    if (comms->link()->transferLength() == presetImage.imageSize() &&
-        history->holds(uploadedPreset))
-        history->setClean();
+    if (m_comms->link()->transferLength() == m_presetImage.imageSize() &&
+        m_history->holds(m_uploadedPreset))
+        m_history->setClean();
 }
 
 bool TransferActions::mayQuit()
 {
-    if (!comms->link()->isUploading())
+    if (!m_comms->link()->isUploading())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Upload Running"),
                     tr("The preset is still being sent to the RSX-4. Quitting now leaves an "
                        "incomplete preset in the unit."),
-                    QMessageBox::Cancel, window);
+                    QMessageBox::Cancel, m_window);
     QPushButton *quit = box.addButton(tr("Quit Anyway"), QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -38,11 +38,11 @@ signals:
 private:
     void uploadFinished();
 
-    QWidget *window;
-    DeviceLinkPanel *comms;
-    PresetImage &presetImage;
+    QWidget *m_window;
+    DeviceLinkPanel *m_comms;
+    PresetImage &m_presetImage;
     // The preset as the running upload sends it.
-    PresetImage uploadedPreset;
-    PresetHistory *history;
-    DocumentActions *documents;
+    PresetImage m_uploadedPreset;
+    PresetHistory *m_history;
+    DocumentActions *m_documents;
 };
