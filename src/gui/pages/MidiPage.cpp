@@ -60,6 +60,34 @@ void applyGrid(const RoutingGrid *grid, PresetImage &image, PresetImage::Region 
 
 MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
 {
+    QGroupBox *portSetup = buildPortSetup();
+    QGroupBox *remote = buildRemoteControl();
+    QGroupBox *groups = buildGroups();
+
+    auto *topRow = new QHBoxLayout;
+    topRow->addWidget(portSetup, 0);
+    topRow->addWidget(remote, 0);
+    topRow->addWidget(groups, 1);
+
+    m_patchAGrid = new RoutingGrid(paletteSource);
+    m_patchBGrid = new RoutingGrid(paletteSource);
+    for (RoutingGrid *grid : {m_patchAGrid, m_patchBGrid})
+        connect(grid, &RoutingGrid::cellToggled, this, &MidiPage::routingEdited);
+    auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
+    (new QVBoxLayout(patchAGroup))->addWidget(m_patchAGrid);
+    auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
+    (new QVBoxLayout(patchBGroup))->addWidget(m_patchBGrid);
+
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addLayout(topRow);
+    page->addWidget(patchAGroup);
+    page->addWidget(patchBGroup);
+    page->addStretch(1);
+}
+
+QGroupBox *MidiPage::buildPortSetup()
+{
     const PresetSetting &portA = settingOf(PresetSettings::PortA);
     const PresetSetting &portB = settingOf(PresetSettings::PortB);
     m_portAIn = new QRadioButton(portA.items.at(0));
@@ -92,6 +120,11 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
 
+    return portSetup;
+}
+
+QGroupBox *MidiPage::buildRemoteControl()
+{
     m_controlPort = new SettingCombo(settingOf(PresetSettings::ControlPort));
     m_controlPort->setObjectName("controlPort");
     m_controlChannel = new SettingCombo(settingOf(PresetSettings::ControlChannel));
@@ -109,6 +142,11 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     remoteBox->addWidget(channelLabel);
     remoteBox->addWidget(m_controlChannel);
 
+    return remote;
+}
+
+QGroupBox *MidiPage::buildGroups()
+{
     auto *groups = new QGroupBox(PresetSettings::groupsTitle());
     auto *groupGrid = new QGridLayout(groups);
     for (int g = 0; g < Groups; ++g) {
@@ -123,26 +161,7 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     }
     groupGrid->setColumnStretch(Groups, 1);
 
-    auto *topRow = new QHBoxLayout;
-    topRow->addWidget(portSetup, 0);
-    topRow->addWidget(remote, 0);
-    topRow->addWidget(groups, 1);
-
-    m_patchAGrid = new RoutingGrid(paletteSource);
-    m_patchBGrid = new RoutingGrid(paletteSource);
-    for (RoutingGrid *grid : {m_patchAGrid, m_patchBGrid})
-        connect(grid, &RoutingGrid::cellToggled, this, &MidiPage::routingEdited);
-    auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
-    (new QVBoxLayout(patchAGroup))->addWidget(m_patchAGrid);
-    auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
-    (new QVBoxLayout(patchBGroup))->addWidget(m_patchBGrid);
-
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->addLayout(topRow);
-    page->addWidget(patchAGroup);
-    page->addWidget(patchBGroup);
-    page->addStretch(1);
+    return groups;
 }
 
 void MidiPage::load(const PresetImage &image)

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QGroupBox;
 class QRadioButton;
 class RoutingGrid;
 class SettingCombo;
@@ -42,6 +43,10 @@ signals:
     void routingEdited();
 
 private:
+    QGroupBox *buildPortSetup();
+    QGroupBox *buildRemoteControl();
+    QGroupBox *buildGroups();
+
     QRadioButton *m_portAIn = nullptr;
     QRadioButton *m_portAOut = nullptr;
     QRadioButton *m_portBIn = nullptr;
