@@ -421,7 +421,7 @@ private slots:
     // The man page gives exactly the states list prints for a unit it cannot name.
     void listStatesAsTheManPageSays()
     {
-        QFile page(CUESMITH_SOURCE_DIR "/src/cli/cuesmith-cli.1");
+        QFile page(CUESMITH_SOURCE_DIR "/src/cli/cuesmith-cli.1.in");
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString entry = QString(page.readAll()).section(".B list\n", 1).section(".TP", 0, 0);
         QStringList documented, printed;

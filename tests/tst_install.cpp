@@ -1,3 +1,4 @@
+#include "core/Version.h"
 #include "core/device/DeviceLink.h"
 #include "gui/window/AppStartup.h"
 #include "support/ToolRun.h"
@@ -67,6 +68,11 @@ private slots:
         QCOMPARE(field(metainfo, "<launchable[^>]*>(.*)</launchable>"),
                  QFileInfo(desktop).fileName());
         QCOMPARE(field(metainfo, "<binary>(.*)</binary>"), exec);
+        // Its newest release is this version, and so is the installed manual page's.
+        QCOMPARE(field(metainfo, "<release version=\"([^\"]+)\""), QString(Version::Text));
+        QVERIFY(read(usr + "share/man/man1/cuesmith-cli.1")
+                    .startsWith(QStringLiteral(".TH CUESMITH-CLI 1 \"2026\" \"Cuesmith %1\"")
+                                    .arg(Version::Text)));
         const QString ids =
             QString::asprintf("%04x %04x", DeviceLink::VendorId, DeviceLink::ProductId);
         QCOMPARE(field(metainfo, "<modalias>usb:v(\\w+)p(\\w+)\\*</modalias>"), ids.toUpper());
