@@ -60,6 +60,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QTemporaryDir backups;
+    // The tool keeps its backups there too, never in the user's folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(backups.path()));
     std::printf("%-34s %6s %6s %8s %10s  %s\n", "transfer", "ticks", "floor", "limit", "us/tick",
                 "result");
     bool allWithin = true;
