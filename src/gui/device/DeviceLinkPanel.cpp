@@ -60,6 +60,7 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
 
     m_linkGroup = new QGroupBox(tr("Device Link"), this);
     m_linkLed = new StatusLamp(m_linkGroup);
+    m_linkLed->setStateText(tr("Not connected"));
     m_unitLabel = new QLabel(tr("Unit Connected:"), m_linkGroup);
     m_unitNameEdit = new QLineEdit(NotConnected, m_linkGroup);
     m_unitNameEdit->setMinimumWidth(NameMinimumWidth);
@@ -73,6 +74,7 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
     m_uploadButton = new QPushButton(QIcon(":/res/upload_preset.png"), tr("Upload Preset to RSX-4"),
                                      m_linkGroup);
     m_uploadButton->setEnabled(false);
+    m_unitLabel->setBuddy(m_unitNameEdit);
 
     m_linkGroup->setObjectName("linkGroup");
     m_linkLed->setObjectName("linkLed");
@@ -172,6 +174,9 @@ void DeviceLinkPanel::updateLinkDisplay()
     setEnabledIfChanged(m_deviceInfoButton, online);
     if (m_linkLed->isChecked() != online)
         m_linkLed->setChecked(online);
+    m_linkLed->setStateText(online    ? tr("Unit connected")
+                            : refused ? tr("No permission")
+                                      : tr("Not connected"));
     // A cancelled progress dialog no longer blocks the window: no second
     // transfer may be asked for while one runs.
     const bool transfersAllowed = online && !m_deviceLink.isBusy();

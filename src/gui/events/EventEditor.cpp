@@ -56,9 +56,13 @@ template <typename Layout> Layout *groupLayout(QGroupBox *group)
     return layout;
 }
 
+// The caption is the field's buddy, so that a screen reader names the field
+// after it (a combo box would otherwise be read as its current item).
 void addLabelled(QBoxLayout *layout, const QString &label, QWidget *field)
 {
-    layout->addWidget(new QLabel(label, field->parentWidget()));
+    auto *caption = new QLabel(label, field->parentWidget());
+    caption->setBuddy(field);
+    layout->addWidget(caption);
     layout->addWidget(field);
 }
 
@@ -100,6 +104,8 @@ void EventEditor::addKind(EventKind kind, const QString &title, QGroupBox *group
     m_kinds->addButton(button, kindNumber(kind));
     connect(button, &QAbstractButton::clicked, this, [this, kind] { setActiveGroup(kind); });
     m_groups[kindNumber(kind)] = group;
+    // The groups show no title of their own: the radio button above is theirs.
+    group->setAccessibleName(title);
     layout()->addWidget(button);
     layout()->addWidget(group);
 }
@@ -129,10 +135,12 @@ QGroupBox *EventEditor::buildSysexGroup()
     m_sysexField = new SysexEdit(group);
     m_sysexField->setObjectName("sysexField");
     auto *column = groupLayout<QVBoxLayout>(group);
-    column->addWidget(
+    auto *prompt =
         new QLabel(tr("Enter Sysex message, beginning with F0 and ending with F7 (Max %1 bytes)")
                        .arg(EventRecords::SysexMaxMessage),
-                   group));
+                   group);
+    prompt->setBuddy(m_sysexField);
+    column->addWidget(prompt);
     auto *row = new QHBoxLayout;
     addLabelled(row, "Port:", m_sysexPort);
     row->addWidget(m_sysexField);
@@ -156,9 +164,11 @@ QGroupBox *EventEditor::buildSerialGroup()
     m_serialField->setObjectName("serialField");
     auto *column = groupLayout<QVBoxLayout>(group);
     // The number is the one buildEvent() cuts the field's bytes to.
-    column->addWidget(new QLabel(tr("Enter Serial Data in Hex or ASCII format (Max %1 bytes)")
-                                     .arg(EventRecords::SerialMaxData),
-                                 group));
+    auto *prompt = new QLabel(tr("Enter Serial Data in Hex or ASCII format (Max %1 bytes)")
+                                  .arg(EventRecords::SerialMaxData),
+                              group);
+    prompt->setBuddy(m_serialField);
+    column->addWidget(prompt);
     auto *row = new QHBoxLayout;
     row->addWidget(m_serialHex);
     row->addWidget(m_serialAscii);

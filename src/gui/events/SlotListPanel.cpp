@@ -20,6 +20,7 @@ SlotListPanel::SlotListPanel(QWidget *parent)
     m_clearButton->setObjectName("clearButton");
     m_storeButton->setObjectName("storeButton");
     m_slotTree->setObjectName("slotTree");
+    m_slotTree->setAccessibleName(tr("Event slots"));
     m_slotTree->setColumnCount(2);
     m_slotTree->setHeaderLabels({"Event Slot", "Slot Description"});
     m_slotTree->setRootIsDecorated(false);

@@ -8,9 +8,11 @@ ComboDelegate::ComboDelegate(const QStringList &items, QObject *parent)
 }
 
 QWidget *ComboDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
-                                     const QModelIndex &) const
+                                     const QModelIndex &index) const
 {
     auto *combo = new QComboBox(parent);
+    // Named after its column, as the cell it edits is.
+    combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     combo->addItems(m_items);
     return combo;
 }

@@ -20,6 +20,7 @@ EepromMapWindow::EepromMapWindow(const PresetImage &image, QWidget *parent)
 
     m_model = new QStandardItemModel(m_rowCount, BytesPerRow, this);
     m_view->setModel(m_model);
+    m_view->setAccessibleName(tr("EEPROM map"));
     m_view->horizontalHeader()->setDefaultSectionSize(50);
 
     fill(image);

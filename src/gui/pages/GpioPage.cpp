@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
@@ -13,6 +14,8 @@ GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
     m_gpiConfig->setObjectName("gpiTable");
     m_relayConfig = new ComboTable(ComboTable::relayContent(), image);
     m_relayConfig->setObjectName("relayTable");
+    m_gpiConfig->tableView()->setAccessibleName(PresetSettings::gpiTitle());
+    m_relayConfig->tableView()->setAccessibleName(PresetSettings::relayTitle());
 
     auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());
     auto *gpiBox = new QHBoxLayout(gpiGroup);

@@ -77,6 +77,8 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     (new QVBoxLayout(patchAGroup))->addWidget(m_patchAGrid);
     auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
     (new QVBoxLayout(patchBGroup))->addWidget(m_patchBGrid);
+    m_patchAGrid->setAccessibleName(patchAGroup->title());
+    m_patchBGrid->setAccessibleName(patchBGroup->title());
 
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -119,6 +121,21 @@ QGroupBox *MidiPage::buildPortSetup()
     portGrid->addWidget(new QLabel("Port D:"), 3, 1);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
     portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
+    // A radio button's own text names a direction, which two ports share; its
+    // name puts the port's caption first, as a sighted user reads the column:
+    // "Port A: MIDI IN 1". The visible text stays whole in the name, so the
+    // button is also found by what it shows.
+    for (int row : {1, 2, 4}) {
+        for (int column : {0, 1}) {
+            auto *caption =
+                qobject_cast<QLabel *>(portGrid->itemAtPosition(row < 3 ? 0 : 3, column)->widget());
+            auto *radio =
+                qobject_cast<QRadioButton *>(portGrid->itemAtPosition(row, column)->widget());
+            radio->setAccessibleName(
+                tr("%1 %2", "a port's caption, then the direction it is set to")
+                    .arg(caption->text(), radio->text()));
+        }
+    }
 
     return portSetup;
 }
@@ -156,6 +173,9 @@ QGroupBox *MidiPage::buildGroups()
             box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
             groupGrid->addWidget(box, output + 1, g);
             m_groupOutputs[g][output] = box;
+            // Four boxes share each text; the group's name tells them apart.
+            box->setAccessibleName(tr("%1: %2", "a routing group, then one of its outputs")
+                                       .arg(PresetSettings::groupNames().at(g), box->text()));
             connect(box, &QCheckBox::clicked, this, &MidiPage::settingsEdited);
         }
     }

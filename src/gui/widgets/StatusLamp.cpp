@@ -30,6 +30,16 @@ StatusLamp::StatusLamp(QWidget *parent) : QAbstractButton(parent)
     setCheckable(true);
 }
 
+void StatusLamp::setStateText(const QString &text)
+{
+    // Called on every poll tick: an unchanged text must not be announced again.
+    if (text == accessibleName())
+        return;
+    // Sends QAccessible::NameChanged, so that a screen reader hears the change.
+    setAccessibleName(text);
+    setToolTip(text);
+}
+
 void StatusLamp::setColor(QColor &member, const QColor &color)
 {
     if (member == color)

@@ -3,8 +3,9 @@
 #include <QAbstractButton>
 #include <QColor>
 
-// A round lamp: lit while checked, dark otherwise. Drawn with radial gradients
-// in a square of 1000 units that is scaled to the shorter side of the widget.
+// A round lamp: lit while checked, dark otherwise; its state text says the
+// same in words. Drawn with radial gradients in a square of 1000 units that is
+// scaled to the shorter side of the widget.
 class StatusLamp : public QAbstractButton
 {
     Q_OBJECT
@@ -25,6 +26,11 @@ public:
     void setOffColor2(const QColor &color) { setColor(m_offColor2, color); }
 
     QSize sizeHint() const override { return minimumSize(); }
+
+    // What the lamp means, in words: its accessible name and its tool tip, for
+    // screen readers and for anyone who cannot tell its colours apart. A
+    // change is announced to assistive technology.
+    void setStateText(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -19,6 +19,7 @@ FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), m_tree(new QTreeW
 
     m_tree->setColumnCount(1);
     m_tree->setHeaderHidden(true);
+    m_tree->setAccessibleName(tr("Functions"));
     m_tree->setLineWidth(1);
 
     m_rootItem = new QTreeWidgetItem(QStringList{FunctionNames::root()});

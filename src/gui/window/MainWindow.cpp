@@ -83,6 +83,7 @@ void MainWindow::buildTitleLine()
 {
     m_titleLine = new QLineEdit;
     m_titleLine->setObjectName("titleLine");
+    m_titleLine->setAccessibleName(tr("Current page"));
     m_titleLine->setReadOnly(true);
     QFont titleFont = m_titleLine->font();
     titleFont.setPixelSize(14);
@@ -132,6 +133,7 @@ void MainWindow::buildLayout()
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setWidget(rightPanel);
+    scroll->setAccessibleName(tr("Page"));
 
     auto *splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_tree);
