@@ -105,77 +105,90 @@ int EventRecords::codeOfEntry(EventKind kind, int entry)
 const QStringList &EventRecords::systemEventNames()
 {
     static const QStringList names = {
-        "Front Lamp A On",
-        "Front Lamp A Off",
-        "Front Lamp B On",
-        "Front Lamp B Off",
-        "Rear Lamp A On",
-        "Rear Lamp A Off",
-        "Rear Lamp B On",
-        "Rear Lamp B Off",
-        "Toggle Front Lamp A",
-        "Toggle Front Lamp B",
-        "Toggle Rear Lamp A",
-        "Toggle Rear Lamp B",
-        "Toggle Front Lamp A Flash",
-        "Toggle Front Lamp B Flash",
-        "Toggle Rear Lamp A Flash",
-        "Toggle Rear Lamp B Flash",
-        "Switch Video 1:A",
-        "Switch Video 1:B",
-        "Switch Video 2:A",
-        "Switch Video 2:B",
-        "Switch USB:A",
-        "Switch USB:B",
-        "Toggle Video 1",
-        "Toggle Video 2",
-        "Toggle USB",
-        "Toggle KVM",
-        "Toggle KVM Preview",
-        "Recall MIDI Patch A",
-        "Recall MIDI Patch B",
-        "Toggle MIDI Patch",
-        "Set MIDI Group 1 Active",
-        "Set MIDI Group 2 Active",
-        "Set MIDI Group 3 Active",
-        "Set MIDI Group 4 Active",
-        "Suspend 50ms",
-        "Suspend 100ms",
-        "Suspend 200ms",
-        "Suspend 500ms",
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp A On"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp A Off"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp B On"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp B Off"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp A On"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp A Off"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp B On"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp B Off"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp A"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp A"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp A Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp B Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp A Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp B Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 1:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 1:B"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 2:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 2:B"),
+        QT_TRANSLATE_NOOP("Preset", "Switch USB:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch USB:B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Video 1"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Video 2"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle USB"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle KVM"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle KVM Preview"),
+        QT_TRANSLATE_NOOP("Preset", "Recall MIDI Patch A"),
+        QT_TRANSLATE_NOOP("Preset", "Recall MIDI Patch B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle MIDI Patch"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 1 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 2 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 3 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 4 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 50ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 100ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 200ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 500ms"),
     };
     return names;
 }
 
 const QStringList &EventRecords::midiMessageTypeNames()
 {
-    static const QStringList names = {"Note Off",       "Note On",        "Key Pressure",
-                                      "Control Change", "Program Change", "Channel Pressure",
-                                      "Pitch Bend"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "Note Off"),
+                                      QT_TRANSLATE_NOOP("Preset", "Note On"),
+                                      QT_TRANSLATE_NOOP("Preset", "Key Pressure"),
+                                      QT_TRANSLATE_NOOP("Preset", "Control Change"),
+                                      QT_TRANSLATE_NOOP("Preset", "Program Change"),
+                                      QT_TRANSLATE_NOOP("Preset", "Channel Pressure"),
+                                      QT_TRANSLATE_NOOP("Preset", "Pitch Bend")};
     return names;
 }
 
 const QStringList &EventRecords::relayActionNames()
 {
-    static const QStringList names = {"Turn ON", "Turn OFF", "Pulse ON", "Pulse OFF"};
+    static const QStringList names = {
+        QT_TRANSLATE_NOOP("Preset", "Turn ON"), QT_TRANSLATE_NOOP("Preset", "Turn OFF"),
+        QT_TRANSLATE_NOOP("Preset", "Pulse ON"), QT_TRANSLATE_NOOP("Preset", "Pulse OFF")};
     return names;
 }
 
 const QStringList &EventRecords::midiPortNames()
 {
-    static const QStringList names = {"MIDI Group 1", "MIDI Group 2", "MIDI Group 3",
-                                      "MIDI Group 4", "USB A",        "USB B",
-                                      "USB A+B",      "Active USB",   "Active MIDI Group"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "MIDI Group 1"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 2"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 3"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 4"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB A"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB B"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB A+B"),
+                                      QT_TRANSLATE_NOOP("Preset", "Active USB"),
+                                      QT_TRANSLATE_NOOP("Preset", "Active MIDI Group")};
     return names;
 }
 
 const QStringList &EventRecords::macroActionNames()
 {
     // The twelve macros are named as the tree names them, then the pairs.
-    static const QStringList names = FunctionNames::macroNames() << "Toggle Pair 1-2"
-                                                                 << "Toggle Pair 3-4"
-                                                                 << "Toggle Pair 5-6"
-                                                                 << "Toggle Pair 7-8";
+    static const QStringList names = FunctionNames::macroNames()
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 1-2")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 3-4")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 5-6")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 7-8");
     return names;
 }
 
@@ -187,8 +200,12 @@ const QStringList &EventRecords::relayNumberNames()
 
 const QStringList &EventRecords::editorTitles()
 {
-    static const QStringList names = {"Send MIDI Event", "Send MIDI SysEx", "Relay Event",
-                                      "System Event",    "Run Macro",       "Send Serial Event"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "Send MIDI Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "Send MIDI SysEx"),
+                                      QT_TRANSLATE_NOOP("Preset", "Relay Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "System Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "Run Macro"),
+                                      QT_TRANSLATE_NOOP("Preset", "Send Serial Event")};
     return names;
 }
 
@@ -364,5 +381,5 @@ QString EventRecords::describeEvent(const PresetImage &image, int code)
     case EventKind::None:
         break;
     }
-    return QStringLiteral("empty slot");
+    return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "empty slot"));
 }
