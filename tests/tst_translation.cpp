@@ -1,9 +1,11 @@
 #include "core/document/PresetDocument.h"
+#include "core/preset/PresetImage.h"
 #include "gui/device/DeviceInfoDialog.h"
 #include "gui/pages/GeneralPage.h"
 #include "gui/window/FunctionTree.h"
 #include "gui/window/MainWindow.h"
 #include "support/ModalAnswerer.h"
+#include "support/RandomImage.h"
 #include "support/WindowDriver.h"
 
 #include <QAbstractButton>
@@ -104,6 +106,9 @@ void TranslationTest::everyShownTextIsTranslated()
     QStringList found;
     {
         MainWindow window({"cuesmith", "-devMode"});
+        // Events of every kind in the slot lists, so their descriptions are read too.
+        RandomImage(1).fill(window.preset());
+        window.preset().parseImage();
         auto *tree = window.findChild<FunctionTree *>()->findChild<QTreeWidget *>();
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
             tree->setCurrentItem(*it);
@@ -121,7 +126,9 @@ void TranslationTest::everyShownTextIsTranslated()
         action(window, "⟦About⟧")->trigger();
         QTRY_COMPARE(answerer.titles().size(), 1);
         // An edited name, so that a new preset asks first.
-        QTest::keyClicks(window.findChild<GeneralPage *>()->findChild<QLineEdit *>(), "x");
+        auto *name = window.findChild<GeneralPage *>()->findChild<QLineEdit *>();
+        name->selectAll();
+        QTest::keyClicks(name, "x");
         action(window, "⟦New Preset⟧")->trigger();
         QTRY_COMPARE(answerer.titles().size(), 2);
         QCOMPARE(answerer.titles(), QStringList({"⟦About Cuesmith⟧", "⟦Unsaved Changes⟧"}));

@@ -994,6 +994,62 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
         <source>Off</source>
         <translation>Aus</translation>
     </message>
+    <message>
+        <source>&lt;No Midi Data&gt;</source>
+        <translation>&lt;Keine MIDI-Daten&gt;</translation>
+    </message>
+    <message>
+        <source>, Vel %1</source>
+        <translation>, Vel %1</translation>
+    </message>
+    <message>
+        <source>Chan %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>MIDI: %1</source>
+        <translation>MIDI: %1</translation>
+    </message>
+    <message>
+        <source>MIDI SYSEX: code %1 names no SysEx entry</source>
+        <translation>MIDI-SYSEX: Code %1 nennt keinen SysEx-Eintrag</translation>
+    </message>
+    <message>
+        <source>MIDI SYSEX: ? Bytes (length byte %1) [%2]</source>
+        <translation>MIDI-SYSEX: ? Bytes (Längenbyte %1) [%2]</translation>
+    </message>
+    <message>
+        <source>MIDI SYSEX: %1 Bytes [%2]</source>
+        <translation>MIDI-SYSEX: %1 Bytes [%2]</translation>
+    </message>
+    <message>
+        <source>Action %1</source>
+        <translation>Aktion %1</translation>
+    </message>
+    <message>
+        <source>RELAY: Relay %1 %2</source>
+        <translation>RELAIS: Relais %1 %2</translation>
+    </message>
+    <message>
+        <source>MACRO: Toggle Macro Pair %1-%2</source>
+        <translation>MAKRO: Makropaar %1-%2 umschalten</translation>
+    </message>
+    <message>
+        <source>MACRO: Macro %1</source>
+        <translation>MAKRO: Makro %1</translation>
+    </message>
+    <message>
+        <source>SERIAL: ? Bytes (length byte %1)</source>
+        <translation>SERIELL: ? Bytes (Längenbyte %1)</translation>
+    </message>
+    <message>
+        <source>SERIAL: %1 Bytes</source>
+        <translation>SERIELL: %1 Bytes</translation>
+    </message>
+    <message>
+        <source>SYSTEM: %1</source>
+        <translation>SYSTEM: %1</translation>
+    </message>
 </context>
 <context>
     <name>RecentFilesMenu</name>
@@ -1014,7 +1070,7 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
     </message>
     <message>
         <source>Event Slot</source>
-        <translation>Ereignis-Slot</translation>
+        <translation>Slot</translation>
     </message>
     <message>
         <source>Slot Description</source>

@@ -25,6 +25,11 @@ QString portText(int port)
     return QStringLiteral("Unknown Port %1").arg(port);
 }
 
+QString translated(EventRecords::Translate translate, const QString &text)
+{
+    return translate ? translate(text) : text;
+}
+
 int byteAt(const PresetImage &image, PresetImage::Region pool, int entry, int index)
 {
     return image.value(pool, entry, index);
@@ -307,21 +312,22 @@ void EventRecords::writeSerial(PresetImage &image, int entry, const SerialRecord
                        static_cast<unsigned char>(record.data.at(i)));
 }
 
-QString EventRecords::describeMidiEvent(const PresetImage &image, int entry)
+QString EventRecords::describeMidiEvent(const PresetImage &image, int entry, Translate translate)
 {
+    const auto t = [translate](const QString &text) { return translated(translate, text); };
     const MidiRecord r = readMidi(image, entry);
     if (r.port < 1)
-        return QStringLiteral("<No Midi Data>");
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "<No Midi Data>")));
 
     QString type;
     QString channel;
     if (isChannelStatus(r.status)) {
         const int typeIndex = typeOfStatus(r.status);
-        type = midiMessageTypeNames().at(typeIndex) + " " + QString::number(r.data1);
+        type = t(midiMessageTypeNames().at(typeIndex)) + " " + QString::number(r.data1);
         switch (typeIndex) {
         case 0: // Note Off
         case 1: // Note On
-            type += ", Vel " + QString::number(r.data2);
+            type += t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", ", Vel %1"))).arg(r.data2);
             break;
         case 4: // Program Change
         case 5: // Channel Pressure
@@ -330,56 +336,71 @@ QString EventRecords::describeMidiEvent(const PresetImage &image, int entry)
             type += ", " + QString::number(r.data2);
             break;
         }
-        channel = "Chan " + QString::number(channelOfStatus(r.status));
+        channel = t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Chan %1")))
+                      .arg(channelOfStatus(r.status));
     }
-    return type + ", " + channel + " [" + portText(r.port) + "]";
+    return type + ", " + channel + " [" + t(portText(r.port)) + "]";
 }
 
-QString EventRecords::describeEvent(const PresetImage &image, int code)
+QString EventRecords::describeEvent(const PresetImage &image, int code, Translate translate)
 {
+    const auto t = [translate](const QString &text) { return translated(translate, text); };
     const EventKind kind = kindOfCode(code);
     const int entry = poolEntryOfCode(image, code);
     switch (kind) {
     case EventKind::Midi:
-        return "MIDI: " + describeMidiEvent(image, entry);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI: %1")))
+            .arg(describeMidiEvent(image, entry, translate));
     case EventKind::SysEx: {
         if (entry < 0)
-            return QStringLiteral("MIDI SYSEX: code %1 names no SysEx entry").arg(code);
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: code %1 names no SysEx entry")))
+                .arg(code);
         const auto pool = PresetImage::SysexEventPool;
         const int length = image.value(pool, entry, 1);
-        const QString port = portText(image.value(pool, entry, 0));
+        const QString port = t(portText(image.value(pool, entry, 0)));
         if (length < 1 || length > SysexMaxMessage + 1)
-            return QStringLiteral("MIDI SYSEX: ? Bytes (length byte %1) [%2]")
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: ? Bytes (length byte %1) [%2]")))
                 .arg(length)
                 .arg(port);
-        return QStringLiteral("MIDI SYSEX: %1 Bytes [%2]").arg(length - 1).arg(port);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: %1 Bytes [%2]")))
+            .arg(length - 1)
+            .arg(port);
     }
     case EventKind::Relay: {
         const RelayRecord r = readRelay(image, entry);
         const QStringList &actions = relayActionNames();
-        const QString action = r.action >= 0 && r.action < actions.size()
-                                   ? actions.at(r.action)
-                                   : QStringLiteral("Action %1").arg(r.action);
-        return QStringLiteral("RELAY: Relay %1 %2").arg(r.relay).arg(action);
+        const QString action =
+            r.action >= 0 && r.action < actions.size()
+                ? t(actions.at(r.action))
+                : t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Action %1"))).arg(r.action);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "RELAY: Relay %1 %2")))
+            .arg(r.relay)
+            .arg(action);
     }
     case EventKind::Macro:
         if (code > MacroFirstCode + 11) {
             const int pair = code - (MacroFirstCode + 12);
-            return QStringLiteral("MACRO: Toggle Macro Pair %1-%2")
+            return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MACRO: Toggle Macro Pair %1-%2")))
                 .arg(2 * pair + 1)
                 .arg(2 * pair + 2);
         }
-        return QStringLiteral("MACRO: Macro %1").arg(code - 128);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MACRO: Macro %1"))).arg(code - 128);
     case EventKind::Serial: {
         const int length = image.value(PresetImage::SerialEventPool, entry, 0);
         if (length < SerialHeaderSize || length > SerialHeaderSize + SerialMaxData)
-            return QStringLiteral("SERIAL: ? Bytes (length byte %1)").arg(length);
-        return QStringLiteral("SERIAL: %1 Bytes").arg(length - SerialHeaderSize);
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "SERIAL: ? Bytes (length byte %1)")))
+                .arg(length);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "SERIAL: %1 Bytes")))
+            .arg(length - SerialHeaderSize);
     }
     case EventKind::System:
-        return "SYSTEM: " + systemEventNames().at(code - SystemFirstCode);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "SYSTEM: %1")))
+            .arg(t(systemEventNames().at(code - SystemFirstCode)));
     case EventKind::None:
         break;
     }
-    return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "empty slot"));
+    return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "empty slot")));
 }

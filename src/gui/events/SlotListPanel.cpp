@@ -57,7 +57,7 @@ void SlotListPanel::showSlotList(const PresetImage &image, SlotListKind listKind
             const int code = EventStore::slotCode(image, listKind, list, slot);
             auto *item = new QTreeWidgetItem(m_slotTree);
             item->setText(0, QString::number(slot + 1));
-            item->setText(1, CoreText::display(EventRecords::describeEvent(image, code)));
+            item->setText(1, EventRecords::describeEvent(image, code, &CoreText::display));
             item->setIcon(1, eventIcon(code));
         }
         // Marks "no current row" as chosen, so the view does not make the first
