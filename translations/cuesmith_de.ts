@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
     <name>DeviceInfoDialog</name>
@@ -26,7 +27,7 @@
         <translation>&lt;Keine Berechtigung&gt;</translation>
     </message>
     <message>
-        <source>The RSX-4 is plugged in, but this user may not open it. Install the udev rule 60-rsx4.rules as the README says (section "The unit stays %1"); if it is installed, unplug the unit and plug it in again.</source>
+        <source>The RSX-4 is plugged in, but this user may not open it. Install the udev rule 60-rsx4.rules as the README says (section &quot;The unit stays %1&quot;); if it is installed, unplug the unit and plug it in again.</source>
         <translation>Das RSX-4 ist angeschlossen, aber dieser Benutzer darf es nicht öffnen. Installieren Sie die udev-Regel 60-rsx4.rules, wie es das README beschreibt (Abschnitt „The unit stays %1“); ist sie schon installiert, ziehen Sie das Gerät ab und stecken Sie es wieder ein.</translation>
     </message>
     <message>
