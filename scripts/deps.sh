@@ -8,7 +8,10 @@ set -euo pipefail
 cuesmith_test_packages=(desktop-file-utils appstream libxml2-utils)
 
 cuesmith_install_deps() {
+    # qttools5-dev(-tools): lrelease and lupdate for the translations;
+    # qttranslations5-l10n: Qt's own texts (dialog buttons) in the user's language.
     local packages=(cmake make g++ pkg-config qtbase5-dev qtbase5-dev-tools
+                    qttools5-dev qttools5-dev-tools qttranslations5-l10n
                     libhidapi-dev fonts-dejavu-core "$@")
     local missing=()
     for p in "${packages[@]}"; do

@@ -17,4 +17,6 @@ while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(VIRTUAL_UNIT_[
 export QT_QPA_PLATFORM=offscreen
 
 mkdir -p "$root/docs"
-"$build/tools/screenshots" "$root/docs"
+LANGUAGE=en "$build/tools/screenshots" "$root/docs"
+# One picture of the German window (main-window-de.png).
+LANG=de_DE.UTF-8 LANGUAGE= "$build/tools/screenshots" "$root/docs"

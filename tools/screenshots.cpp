@@ -1,11 +1,14 @@
 // Starts the program's window as main does, with the virtual unit in place of
 // the USB library, works through it as a user would and writes a picture of
-// each page and of the device info dialog into the folder given.
+// each page and of the device info dialog into the folder given. In another
+// language than English (LANG=de_DE.UTF-8) it writes one picture only,
+// main-window-<language>.png, of the event page.
 //   screenshots <folder>
 
 #include "core/device/DeviceLink.h"
 #include "core/events/EventRecords.h"
 #include "gui/device/DeviceLinkPanel.h"
+#include "gui/widgets/CoreText.h"
 #include "gui/window/AppStartup.h"
 #include "gui/window/FunctionTree.h"
 #include "gui/window/MainWindow.h"
@@ -19,6 +22,7 @@
 #include <QSpinBox>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 #include <cstdlib>
@@ -64,11 +68,16 @@ class Tour
 public:
     Tour(MainWindow &window, const QDir &folder) : m_window(window), m_folder(folder) {}
 
+    void runTranslated(const QString &language)
+    {
+        waitForUnit();
+        fillEventList();
+        shoot(QStringLiteral("main-window-%1.png").arg(language));
+    }
+
     void run()
     {
-        DeviceLinkPanel &panel = *child<DeviceLinkPanel>(m_window, QString());
-        if (!QTest::qWaitFor([&] { return unitDescribed(*panel.link()); }, 10000))
-            fail("the virtual unit did not connect");
+        DeviceLinkPanel &panel = waitForUnit();
 
         select("General");
         typeInto(generalLineEdit(0), "Stage Left");
@@ -88,6 +97,14 @@ public:
     }
 
 private:
+    DeviceLinkPanel &waitForUnit()
+    {
+        DeviceLinkPanel &panel = *child<DeviceLinkPanel>(m_window, QString());
+        if (!QTest::qWaitFor([&] { return unitDescribed(*panel.link()); }, 10000))
+            fail("the virtual unit did not connect");
+        return panel;
+    }
+
     QTreeWidget *tree()
     {
         return child<QTreeWidget>(*m_window.findChild<FunctionTree *>(), QString());
@@ -95,7 +112,8 @@ private:
 
     void select(const QString &text)
     {
-        const auto items = tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto items =
+            tree()->findItems(CoreText::display(text), Qt::MatchExactly | Qt::MatchRecursive);
         if (items.size() != 1)
             fail(QStringLiteral("no tree entry %1").arg(text));
         tree()->scrollToItem(items.first());
@@ -149,9 +167,9 @@ private:
 
         clickSlot(0);
         clickKind(EventKind::Midi);
-        child<QComboBox>(m_window, "midiPort")->setCurrentText("USB A");
+        child<QComboBox>(m_window, "midiPort")->setCurrentText(CoreText::display("USB A"));
         child<QSpinBox>(m_window, "midiChannel")->setValue(10);
-        child<QComboBox>(m_window, "midiType")->setCurrentText("Note On");
+        child<QComboBox>(m_window, "midiType")->setCurrentText(CoreText::display("Note On"));
         child<QSpinBox>(m_window, "midiData1")->setValue(36);
         child<QSpinBox>(m_window, "midiData2")->setValue(100);
         store();
@@ -159,12 +177,12 @@ private:
         clickSlot(1);
         clickKind(EventKind::Relay);
         child<QComboBox>(m_window, "relayNumber")->setCurrentText("2");
-        child<QComboBox>(m_window, "relayAction")->setCurrentText("Pulse ON");
+        child<QComboBox>(m_window, "relayAction")->setCurrentText(CoreText::display("Pulse ON"));
         store();
 
         clickSlot(2);
         clickKind(EventKind::System);
-        child<QComboBox>(m_window, "systemEvent")->setCurrentText("Toggle USB");
+        child<QComboBox>(m_window, "systemEvent")->setCurrentText(CoreText::display("Toggle USB"));
         store();
 
         clickSlot(0);
@@ -211,6 +229,12 @@ int main(int argc, char *argv[])
     if (!folder.exists())
         fail(QStringLiteral("no folder %1").arg(folder.path()));
 
+    // As the program does: the window's language follows LANG and LANGUAGE.
+    QTranslator translator;
+    const bool translated = translator.load(QLocale::system(), "cuesmith", "_", ":/i18n");
+    if (translated)
+        QApplication::installTranslator(&translator);
+
     MainWindow window({arguments.first()});
     window.show();
     // Maximized on the offscreen screen the window would be as small as that
@@ -220,6 +244,9 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&window))
         fail("the window was never shown");
 
-    Tour(window, folder).run();
+    if (translated)
+        Tour(window, folder).runTranslated(QLocale::system().name().section('_', 0, 0));
+    else
+        Tour(window, folder).run();
     return 0;
 }

@@ -3,7 +3,10 @@
 const QStringList &FirmwareStringNames::captions()
 {
     static const QStringList list{
-        "Device:",    "Version:",   "Main CPU:",  "Sub GPI:",       "Sub USB/A:",
-        "Sub USB/B:", "FPGA Core:", "Expansion:", "Expansion Type:"};
+        QT_TRANSLATE_NOOP("Preset", "Device:"),        QT_TRANSLATE_NOOP("Preset", "Version:"),
+        QT_TRANSLATE_NOOP("Preset", "Main CPU:"),      QT_TRANSLATE_NOOP("Preset", "Sub GPI:"),
+        QT_TRANSLATE_NOOP("Preset", "Sub USB/A:"),     QT_TRANSLATE_NOOP("Preset", "Sub USB/B:"),
+        QT_TRANSLATE_NOOP("Preset", "FPGA Core:"),     QT_TRANSLATE_NOOP("Preset", "Expansion:"),
+        QT_TRANSLATE_NOOP("Preset", "Expansion Type:")};
     return list;
 }

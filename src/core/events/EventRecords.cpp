@@ -25,6 +25,11 @@ QString portText(int port)
     return QStringLiteral("Unknown Port %1").arg(port);
 }
 
+QString translated(EventRecords::Translate translate, const QString &text)
+{
+    return translate ? translate(text) : text;
+}
+
 int byteAt(const PresetImage &image, PresetImage::Region pool, int entry, int index)
 {
     return image.value(pool, entry, index);
@@ -105,77 +110,90 @@ int EventRecords::codeOfEntry(EventKind kind, int entry)
 const QStringList &EventRecords::systemEventNames()
 {
     static const QStringList names = {
-        "Front Lamp A On",
-        "Front Lamp A Off",
-        "Front Lamp B On",
-        "Front Lamp B Off",
-        "Rear Lamp A On",
-        "Rear Lamp A Off",
-        "Rear Lamp B On",
-        "Rear Lamp B Off",
-        "Toggle Front Lamp A",
-        "Toggle Front Lamp B",
-        "Toggle Rear Lamp A",
-        "Toggle Rear Lamp B",
-        "Toggle Front Lamp A Flash",
-        "Toggle Front Lamp B Flash",
-        "Toggle Rear Lamp A Flash",
-        "Toggle Rear Lamp B Flash",
-        "Switch Video 1:A",
-        "Switch Video 1:B",
-        "Switch Video 2:A",
-        "Switch Video 2:B",
-        "Switch USB:A",
-        "Switch USB:B",
-        "Toggle Video 1",
-        "Toggle Video 2",
-        "Toggle USB",
-        "Toggle KVM",
-        "Toggle KVM Preview",
-        "Recall MIDI Patch A",
-        "Recall MIDI Patch B",
-        "Toggle MIDI Patch",
-        "Set MIDI Group 1 Active",
-        "Set MIDI Group 2 Active",
-        "Set MIDI Group 3 Active",
-        "Set MIDI Group 4 Active",
-        "Suspend 50ms",
-        "Suspend 100ms",
-        "Suspend 200ms",
-        "Suspend 500ms",
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp A On"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp A Off"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp B On"),
+        QT_TRANSLATE_NOOP("Preset", "Front Lamp B Off"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp A On"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp A Off"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp B On"),
+        QT_TRANSLATE_NOOP("Preset", "Rear Lamp B Off"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp A"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp A"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp A Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Front Lamp B Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp A Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Rear Lamp B Flash"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 1:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 1:B"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 2:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch Video 2:B"),
+        QT_TRANSLATE_NOOP("Preset", "Switch USB:A"),
+        QT_TRANSLATE_NOOP("Preset", "Switch USB:B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Video 1"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle Video 2"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle USB"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle KVM"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle KVM Preview"),
+        QT_TRANSLATE_NOOP("Preset", "Recall MIDI Patch A"),
+        QT_TRANSLATE_NOOP("Preset", "Recall MIDI Patch B"),
+        QT_TRANSLATE_NOOP("Preset", "Toggle MIDI Patch"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 1 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 2 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 3 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Set MIDI Group 4 Active"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 50ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 100ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 200ms"),
+        QT_TRANSLATE_NOOP("Preset", "Suspend 500ms"),
     };
     return names;
 }
 
 const QStringList &EventRecords::midiMessageTypeNames()
 {
-    static const QStringList names = {"Note Off",       "Note On",        "Key Pressure",
-                                      "Control Change", "Program Change", "Channel Pressure",
-                                      "Pitch Bend"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "Note Off"),
+                                      QT_TRANSLATE_NOOP("Preset", "Note On"),
+                                      QT_TRANSLATE_NOOP("Preset", "Key Pressure"),
+                                      QT_TRANSLATE_NOOP("Preset", "Control Change"),
+                                      QT_TRANSLATE_NOOP("Preset", "Program Change"),
+                                      QT_TRANSLATE_NOOP("Preset", "Channel Pressure"),
+                                      QT_TRANSLATE_NOOP("Preset", "Pitch Bend")};
     return names;
 }
 
 const QStringList &EventRecords::relayActionNames()
 {
-    static const QStringList names = {"Turn ON", "Turn OFF", "Pulse ON", "Pulse OFF"};
+    static const QStringList names = {
+        QT_TRANSLATE_NOOP("Preset", "Turn ON"), QT_TRANSLATE_NOOP("Preset", "Turn OFF"),
+        QT_TRANSLATE_NOOP("Preset", "Pulse ON"), QT_TRANSLATE_NOOP("Preset", "Pulse OFF")};
     return names;
 }
 
 const QStringList &EventRecords::midiPortNames()
 {
-    static const QStringList names = {"MIDI Group 1", "MIDI Group 2", "MIDI Group 3",
-                                      "MIDI Group 4", "USB A",        "USB B",
-                                      "USB A+B",      "Active USB",   "Active MIDI Group"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "MIDI Group 1"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 2"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 3"),
+                                      QT_TRANSLATE_NOOP("Preset", "MIDI Group 4"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB A"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB B"),
+                                      QT_TRANSLATE_NOOP("Preset", "USB A+B"),
+                                      QT_TRANSLATE_NOOP("Preset", "Active USB"),
+                                      QT_TRANSLATE_NOOP("Preset", "Active MIDI Group")};
     return names;
 }
 
 const QStringList &EventRecords::macroActionNames()
 {
     // The twelve macros are named as the tree names them, then the pairs.
-    static const QStringList names = FunctionNames::macroNames() << "Toggle Pair 1-2"
-                                                                 << "Toggle Pair 3-4"
-                                                                 << "Toggle Pair 5-6"
-                                                                 << "Toggle Pair 7-8";
+    static const QStringList names = FunctionNames::macroNames()
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 1-2")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 3-4")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 5-6")
+                                     << QT_TRANSLATE_NOOP("Preset", "Toggle Pair 7-8");
     return names;
 }
 
@@ -187,8 +205,12 @@ const QStringList &EventRecords::relayNumberNames()
 
 const QStringList &EventRecords::editorTitles()
 {
-    static const QStringList names = {"Send MIDI Event", "Send MIDI SysEx", "Relay Event",
-                                      "System Event",    "Run Macro",       "Send Serial Event"};
+    static const QStringList names = {QT_TRANSLATE_NOOP("Preset", "Send MIDI Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "Send MIDI SysEx"),
+                                      QT_TRANSLATE_NOOP("Preset", "Relay Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "System Event"),
+                                      QT_TRANSLATE_NOOP("Preset", "Run Macro"),
+                                      QT_TRANSLATE_NOOP("Preset", "Send Serial Event")};
     return names;
 }
 
@@ -290,21 +312,22 @@ void EventRecords::writeSerial(PresetImage &image, int entry, const SerialRecord
                        static_cast<unsigned char>(record.data.at(i)));
 }
 
-QString EventRecords::describeMidiEvent(const PresetImage &image, int entry)
+QString EventRecords::describeMidiEvent(const PresetImage &image, int entry, Translate translate)
 {
+    const auto t = [translate](const QString &text) { return translated(translate, text); };
     const MidiRecord r = readMidi(image, entry);
     if (r.port < 1)
-        return QStringLiteral("<No Midi Data>");
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "<No Midi Data>")));
 
     QString type;
     QString channel;
     if (isChannelStatus(r.status)) {
         const int typeIndex = typeOfStatus(r.status);
-        type = midiMessageTypeNames().at(typeIndex) + " " + QString::number(r.data1);
+        type = t(midiMessageTypeNames().at(typeIndex)) + " " + QString::number(r.data1);
         switch (typeIndex) {
         case 0: // Note Off
         case 1: // Note On
-            type += ", Vel " + QString::number(r.data2);
+            type += t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", ", Vel %1"))).arg(r.data2);
             break;
         case 4: // Program Change
         case 5: // Channel Pressure
@@ -313,56 +336,71 @@ QString EventRecords::describeMidiEvent(const PresetImage &image, int entry)
             type += ", " + QString::number(r.data2);
             break;
         }
-        channel = "Chan " + QString::number(channelOfStatus(r.status));
+        channel = t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Chan %1")))
+                      .arg(channelOfStatus(r.status));
     }
-    return type + ", " + channel + " [" + portText(r.port) + "]";
+    return type + ", " + channel + " [" + t(portText(r.port)) + "]";
 }
 
-QString EventRecords::describeEvent(const PresetImage &image, int code)
+QString EventRecords::describeEvent(const PresetImage &image, int code, Translate translate)
 {
+    const auto t = [translate](const QString &text) { return translated(translate, text); };
     const EventKind kind = kindOfCode(code);
     const int entry = poolEntryOfCode(image, code);
     switch (kind) {
     case EventKind::Midi:
-        return "MIDI: " + describeMidiEvent(image, entry);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI: %1")))
+            .arg(describeMidiEvent(image, entry, translate));
     case EventKind::SysEx: {
         if (entry < 0)
-            return QStringLiteral("MIDI SYSEX: code %1 names no SysEx entry").arg(code);
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: code %1 names no SysEx entry")))
+                .arg(code);
         const auto pool = PresetImage::SysexEventPool;
         const int length = image.value(pool, entry, 1);
-        const QString port = portText(image.value(pool, entry, 0));
+        const QString port = t(portText(image.value(pool, entry, 0)));
         if (length < 1 || length > SysexMaxMessage + 1)
-            return QStringLiteral("MIDI SYSEX: ? Bytes (length byte %1) [%2]")
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: ? Bytes (length byte %1) [%2]")))
                 .arg(length)
                 .arg(port);
-        return QStringLiteral("MIDI SYSEX: %1 Bytes [%2]").arg(length - 1).arg(port);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI SYSEX: %1 Bytes [%2]")))
+            .arg(length - 1)
+            .arg(port);
     }
     case EventKind::Relay: {
         const RelayRecord r = readRelay(image, entry);
         const QStringList &actions = relayActionNames();
-        const QString action = r.action >= 0 && r.action < actions.size()
-                                   ? actions.at(r.action)
-                                   : QStringLiteral("Action %1").arg(r.action);
-        return QStringLiteral("RELAY: Relay %1 %2").arg(r.relay).arg(action);
+        const QString action =
+            r.action >= 0 && r.action < actions.size()
+                ? t(actions.at(r.action))
+                : t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Action %1"))).arg(r.action);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "RELAY: Relay %1 %2")))
+            .arg(r.relay)
+            .arg(action);
     }
     case EventKind::Macro:
         if (code > MacroFirstCode + 11) {
             const int pair = code - (MacroFirstCode + 12);
-            return QStringLiteral("MACRO: Toggle Macro Pair %1-%2")
+            return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MACRO: Toggle Macro Pair %1-%2")))
                 .arg(2 * pair + 1)
                 .arg(2 * pair + 2);
         }
-        return QStringLiteral("MACRO: Macro %1").arg(code - 128);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MACRO: Macro %1"))).arg(code - 128);
     case EventKind::Serial: {
         const int length = image.value(PresetImage::SerialEventPool, entry, 0);
         if (length < SerialHeaderSize || length > SerialHeaderSize + SerialMaxData)
-            return QStringLiteral("SERIAL: ? Bytes (length byte %1)").arg(length);
-        return QStringLiteral("SERIAL: %1 Bytes").arg(length - SerialHeaderSize);
+            return t(QStringLiteral(
+                         QT_TRANSLATE_NOOP("Preset", "SERIAL: ? Bytes (length byte %1)")))
+                .arg(length);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "SERIAL: %1 Bytes")))
+            .arg(length - SerialHeaderSize);
     }
     case EventKind::System:
-        return "SYSTEM: " + systemEventNames().at(code - SystemFirstCode);
+        return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "SYSTEM: %1")))
+            .arg(t(systemEventNames().at(code - SystemFirstCode)));
     case EventKind::None:
         break;
     }
-    return QStringLiteral("empty slot");
+    return t(QStringLiteral(QT_TRANSLATE_NOOP("Preset", "empty slot")));
 }

@@ -100,6 +100,10 @@ public:
     static void writeRelay(PresetImage &image, int entry, const RelayRecord &record);
     static void writeSerial(PresetImage &image, int entry, const SerialRecord &record);
 
-    static QString describeEvent(const PresetImage &image, int code);
-    static QString describeMidiEvent(const PresetImage &image, int entry);
+    // The description is English, as cuesmith-cli prints it; the window passes
+    // its translation of the core's names, which the words are marked for.
+    using Translate = QString (*)(const QString &);
+    static QString describeEvent(const PresetImage &image, int code, Translate translate = nullptr);
+    static QString describeMidiEvent(const PresetImage &image, int entry,
+                                     Translate translate = nullptr);
 };

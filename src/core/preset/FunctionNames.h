@@ -10,13 +10,25 @@ class FunctionNames
 {
 public:
     static QString root() { return QStringLiteral("RSX-4"); }
-    static QString unitConfig() { return QStringLiteral("Unit Config"); }
-    static QString general() { return QStringLiteral("General"); }
-    static QString gpioConfig() { return QStringLiteral("GPIO Config"); }
-    static QString midiConfig() { return QStringLiteral("MIDI Config"); }
-    static QString inputTriggers() { return QStringLiteral("Input Triggers"); }
-    static QString switches() { return QStringLiteral("Switches"); }
-    static QString macros() { return QStringLiteral("Macros"); }
+    static QString unitConfig()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Unit Config"));
+    }
+    static QString general() { return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "General")); }
+    static QString gpioConfig()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "GPIO Config"));
+    }
+    static QString midiConfig()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI Config"));
+    }
+    static QString inputTriggers()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Input Triggers"));
+    }
+    static QString switches() { return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Switches")); }
+    static QString macros() { return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Macros")); }
 
     // "GPI 1" ... "GPI 8", "XLR 1 (GPI 9)" ... "XLR 3 (GPI 11)"
     static QStringList inputNames();

@@ -49,30 +49,46 @@ const PresetSetting &PresetSettings::setting(Id id)
 {
     using Rule = PresetSetting::Rule;
     static const QList<PresetSetting> all = [] {
-        const QStringList macros = QStringList{"<No Action>"} + FunctionNames::macroNames();
+        const QStringList macros =
+            QStringList{QT_TRANSLATE_NOOP("Preset", "<No Action>")} + FunctionNames::macroNames();
         QList<PresetSetting> list;
-        list << make("Setup Macro", macros, PresetImage::ConfigBlock, 15, Rule::IndexOrNone)
-             << make("Initial State", macros, PresetImage::ConfigBlock, 7, Rule::Index)
-             << make("Video HPD Function",
-                     {"Normal (Display Controlled)", "Hold (RSX-4 Controlled)"},
+        list << make(QT_TRANSLATE_NOOP("Preset", "Setup Macro"), macros, PresetImage::ConfigBlock,
+                     15, Rule::IndexOrNone)
+             << make(QT_TRANSLATE_NOOP("Preset", "Initial State"), macros, PresetImage::ConfigBlock,
+                     7, Rule::Index)
+             << make(QT_TRANSLATE_NOOP("Preset", "Video HPD Function"),
+                     {QT_TRANSLATE_NOOP("Preset", "Normal (Display Controlled)"),
+                      QT_TRANSLATE_NOOP("Preset", "Hold (RSX-4 Controlled)")},
                      PresetImage::ConfigBlock, 2, Rule::NonZero)
-             << make("MIDI Channel Override", QStringList{"Off"} + numbers(1, MidiChannels),
+             << make(QT_TRANSLATE_NOOP("Preset", "MIDI Channel Override"),
+                     QStringList{QT_TRANSLATE_NOOP("Preset", "Off")} + numbers(1, MidiChannels),
                      PresetImage::ConfigBlock, 14, Rule::Index)
-             << make("Switch Double Press Limit", DurationCode::texts(),
-                     PresetImage::DoublePressLimit, 0, Rule::Duration)
-             << make("Baud Rate",
+             << make(QT_TRANSLATE_NOOP("Preset", "Switch Double Press Limit"),
+                     DurationCode::texts(), PresetImage::DoublePressLimit, 0, Rule::Duration)
+             << make(QT_TRANSLATE_NOOP("Preset", "Baud Rate"),
                      {"2400", "4800", "9600", "14400", "19200", "38400", "57600", "115200",
                       "230400", "460800"},
                      PresetImage::SerialConfig, 0, Rule::Index)
-             << make("Parity", {"None", "Odd", "Even"}, PresetImage::SerialConfig, 1, Rule::Index)
-             << make("Port A", {"MIDI IN 1", "MIDI OUT A"}, PresetImage::ConfigBlock, 8,
-                     Rule::OneChecked)
-             << make("Port B", {"MIDI IN 2", "MIDI OUT B"}, PresetImage::ConfigBlock, 9,
-                     Rule::OneChecked)
-             << make("MIDI Control Port", {"<Disabled>", "Input 1", "Input 2", "Expansion"},
+             << make(QT_TRANSLATE_NOOP("Preset", "Parity"),
+                     {QT_TRANSLATE_NOOP("Preset", "None"), QT_TRANSLATE_NOOP("Preset", "Odd"),
+                      QT_TRANSLATE_NOOP("Preset", "Even")},
+                     PresetImage::SerialConfig, 1, Rule::Index)
+             << make(QT_TRANSLATE_NOOP("Preset", "Port A"),
+                     {QT_TRANSLATE_NOOP("Preset", "MIDI IN 1"),
+                      QT_TRANSLATE_NOOP("Preset", "MIDI OUT A")},
+                     PresetImage::ConfigBlock, 8, Rule::OneChecked)
+             << make(QT_TRANSLATE_NOOP("Preset", "Port B"),
+                     {QT_TRANSLATE_NOOP("Preset", "MIDI IN 2"),
+                      QT_TRANSLATE_NOOP("Preset", "MIDI OUT B")},
+                     PresetImage::ConfigBlock, 9, Rule::OneChecked)
+             << make(QT_TRANSLATE_NOOP("Preset", "MIDI Control Port"),
+                     {QT_TRANSLATE_NOOP("Preset", "<Disabled>"),
+                      QT_TRANSLATE_NOOP("Preset", "Input 1"),
+                      QT_TRANSLATE_NOOP("Preset", "Input 2"),
+                      QT_TRANSLATE_NOOP("Preset", "Expansion")},
                      PresetImage::ConfigBlock, 3, Rule::HighNibble)
-             << make("MIDI Control Channel", numbers(1, MidiChannels), PresetImage::ConfigBlock, 3,
-                     Rule::LowNibble);
+             << make(QT_TRANSLATE_NOOP("Preset", "MIDI Control Channel"), numbers(1, MidiChannels),
+                     PresetImage::ConfigBlock, 3, Rule::LowNibble);
         return list;
     }();
     return all.at(id);
@@ -107,59 +123,71 @@ const QStringList &PresetSettings::gpiRows()
     static const QStringList rows = [] {
         QStringList list;
         for (int i = 1; i <= 8; ++i)
-            list << QStringLiteral("GPI %1").arg(i);
-        return list << "XLR 1"
-                    << "XLR 2"
-                    << "XLR 3";
+            list << QStringLiteral(QT_TRANSLATE_NOOP("Preset", "GPI %1")).arg(i);
+        return list << QT_TRANSLATE_NOOP("Preset", "XLR 1") << QT_TRANSLATE_NOOP("Preset", "XLR 2")
+                    << QT_TRANSLATE_NOOP("Preset", "XLR 3");
     }();
     return rows;
 }
 
 const QStringList &PresetSettings::gpiHeaders()
 {
-    static const QStringList headers{"GPI Channel", "Debounce Time", "Switch Polarity"};
+    static const QStringList headers{QT_TRANSLATE_NOOP("Preset", "GPI Channel"),
+                                     QT_TRANSLATE_NOOP("Preset", "Debounce Time"),
+                                     QT_TRANSLATE_NOOP("Preset", "Switch Polarity")};
     return headers;
 }
 
 const QStringList &PresetSettings::polarityTexts()
 {
-    static const QStringList texts{"On Press", "On Release"};
+    static const QStringList texts{QT_TRANSLATE_NOOP("Preset", "On Press"),
+                                   QT_TRANSLATE_NOOP("Preset", "On Release")};
     return texts;
 }
 
 const QStringList &PresetSettings::relayRows()
 {
-    static const QStringList rows{"Relay 1", "Relay 2", "Relay 3", "Relay 4"};
+    static const QStringList rows{
+        QT_TRANSLATE_NOOP("Preset", "Relay 1"), QT_TRANSLATE_NOOP("Preset", "Relay 2"),
+        QT_TRANSLATE_NOOP("Preset", "Relay 3"), QT_TRANSLATE_NOOP("Preset", "Relay 4")};
     return rows;
 }
 
 const QStringList &PresetSettings::relayHeaders()
 {
-    static const QStringList headers{"Relay Num", "Pulse Duration", "Boot-up State"};
+    static const QStringList headers{QT_TRANSLATE_NOOP("Preset", "Relay Num"),
+                                     QT_TRANSLATE_NOOP("Preset", "Pulse Duration"),
+                                     QT_TRANSLATE_NOOP("Preset", "Boot-up State")};
     return headers;
 }
 
 const QStringList &PresetSettings::relayStateTexts()
 {
-    static const QStringList texts{"Relay OFF", "Relay ON"};
+    static const QStringList texts{QT_TRANSLATE_NOOP("Preset", "Relay OFF"),
+                                   QT_TRANSLATE_NOOP("Preset", "Relay ON")};
     return texts;
 }
 
 const QStringList &PresetSettings::groupOutputs()
 {
-    static const QStringList names{"MIDI OUT A", "MIDI OUT B", "MIDI OUT C", "MIDI OUT D"};
+    static const QStringList names{
+        QT_TRANSLATE_NOOP("Preset", "MIDI OUT A"), QT_TRANSLATE_NOOP("Preset", "MIDI OUT B"),
+        QT_TRANSLATE_NOOP("Preset", "MIDI OUT C"), QT_TRANSLATE_NOOP("Preset", "MIDI OUT D")};
     return names;
 }
 
 const QStringList &PresetSettings::groupNames()
 {
-    static const QStringList names{"Group 1", "Group 2", "Group 3", "Group 4"};
+    static const QStringList names{
+        QT_TRANSLATE_NOOP("Preset", "Group 1"), QT_TRANSLATE_NOOP("Preset", "Group 2"),
+        QT_TRANSLATE_NOOP("Preset", "Group 3"), QT_TRANSLATE_NOOP("Preset", "Group 4")};
     return names;
 }
 
 const QStringList &PresetSettings::patchNames()
 {
-    static const QStringList names{"MIDI Routing Patch A", "MIDI Routing Patch B"};
+    static const QStringList names{QT_TRANSLATE_NOOP("Preset", "MIDI Routing Patch A"),
+                                   QT_TRANSLATE_NOOP("Preset", "MIDI Routing Patch B")};
     return names;
 }
 

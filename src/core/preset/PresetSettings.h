@@ -38,13 +38,28 @@ public:
     // parsed again.
     static void settle(PresetImage &image);
 
-    static QString presetName() { return QStringLiteral("Preset Name"); }
-    static QString presetDescription() { return QStringLiteral("Preset Description"); }
+    static QString presetName()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Preset Name"));
+    }
+    static QString presetDescription()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Preset Description"));
+    }
 
     // The titles of the groups around the two tables and the routing groups.
-    static QString gpiTitle() { return QStringLiteral("GPI Configuration"); }
-    static QString relayTitle() { return QStringLiteral("Relay Configuration"); }
-    static QString groupsTitle() { return QStringLiteral("MIDI Routing Groups"); }
+    static QString gpiTitle()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "GPI Configuration"));
+    }
+    static QString relayTitle()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "Relay Configuration"));
+    }
+    static QString groupsTitle()
+    {
+        return QStringLiteral(QT_TRANSLATE_NOOP("Preset", "MIDI Routing Groups"));
+    }
 
     // "GPI 1" ... "GPI 8", "XLR 1" ... "XLR 3", as the GPI table names them.
     static const QStringList &gpiRows();

@@ -2,6 +2,7 @@
 
 #include "core/Logging.h"
 #include "core/device/FirmwareStringNames.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,8 +33,9 @@ DeviceInfoDialog::DeviceInfoDialog(const QStringList *list, QWidget *parent)
     QFont bold;
     bold.setWeight(BoldWeight);
     for (int row = 0; row < RowCount; ++row) {
-        m_captionLabels[row] = new QLabel(FirmwareStringNames::captions().at(row), this);
-        m_valueLabels[row] = new QLabel(QStringLiteral("unknown"), this);
+        m_captionLabels[row] =
+            new QLabel(CoreText::display(FirmwareStringNames::captions().at(row)), this);
+        m_valueLabels[row] = new QLabel(tr("unknown"), this);
         m_valueLabels[row]->setObjectName(QStringLiteral("value%1").arg(row));
         m_valueLabels[row]->setFont(bold);
     }

@@ -16,8 +16,8 @@
 
 namespace {
 
-const QString NotConnected = QStringLiteral("<Not Connected>");
-const QString NoPermission = QStringLiteral("<No Permission>");
+const char *const NotConnected = QT_TRANSLATE_NOOP("DeviceLinkPanel", "<Not Connected>");
+const char *const NoPermission = QT_TRANSLATE_NOOP("DeviceLinkPanel", "<No Permission>");
 constexpr int NameMinimumWidth = 180;
 
 // The poll tick calls these every 15 ms: a widget is touched only when what it
@@ -48,7 +48,7 @@ QString noPermissionTip()
                "The RSX-4 is plugged in, but this user may not open it. Install the "
                "udev rule 60-rsx4.rules as the README says (section \"The unit stays "
                "%1\"); if it is installed, unplug the unit and plug it in again.")
-               .arg(NotConnected.toHtmlEscaped()) +
+               .arg(QString(NotConnected).toHtmlEscaped()) +
            QStringLiteral("</p>");
 }
 
@@ -62,7 +62,7 @@ DeviceLinkPanel::DeviceLinkPanel(QWidget *parent) : QWidget(parent)
     m_linkLed = new StatusLamp(m_linkGroup);
     m_linkLed->setStateText(tr("Not connected"));
     m_unitLabel = new QLabel(tr("Unit Connected:"), m_linkGroup);
-    m_unitNameEdit = new QLineEdit(NotConnected, m_linkGroup);
+    m_unitNameEdit = new QLineEdit(tr(NotConnected), m_linkGroup);
     m_unitNameEdit->setMinimumWidth(NameMinimumWidth);
     m_unitNameEdit->setAlignment(Qt::AlignHCenter);
     m_unitNameEdit->setReadOnly(true);
@@ -167,8 +167,8 @@ void DeviceLinkPanel::updateLinkDisplay()
     const bool online = m_deviceLink.isOnline();
     const bool refused = !online && m_deviceLink.unitAccess() == HidAccess::NoPermission;
     setTextIfChanged(m_unitNameEdit, online    ? m_deviceLink.firmwareStrings().first()
-                                     : refused ? NoPermission
-                                               : NotConnected);
+                                     : refused ? tr(NoPermission)
+                                               : tr(NotConnected));
     setToolTipIfChanged(m_unitNameEdit, refused ? noPermissionTip() : QString());
     setEnabledIfChanged(m_unitNameEdit, online);
     setEnabledIfChanged(m_deviceInfoButton, online);

@@ -2,6 +2,7 @@
 
 #include "core/events/EventRecords.h"
 #include "core/preset/PresetImage.h"
+#include "gui/widgets/CoreText.h"
 #include "gui/widgets/HexEdit.h"
 #include "gui/widgets/SysexEdit.h"
 
@@ -28,7 +29,7 @@ QComboBox *makeCombo(const QStringList &items, const QString &name, QWidget *par
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
-    combo->addItems(items);
+    combo->addItems(CoreText::display(items));
     return combo;
 }
 
@@ -98,7 +99,7 @@ EventEditor::EventEditor(QWidget *parent) : QWidget(parent), m_kinds(new QButton
 
 void EventEditor::addKind(EventKind kind, const QString &title, QGroupBox *group)
 {
-    auto *button = new QRadioButton(title, this);
+    auto *button = new QRadioButton(CoreText::display(title), this);
     button->setObjectName(QStringLiteral("kindButton%1").arg(kindNumber(kind)));
     group->setObjectName(QStringLiteral("kindGroup%1").arg(kindNumber(kind)));
     m_kinds->addButton(button, kindNumber(kind));
@@ -119,11 +120,11 @@ QGroupBox *EventEditor::buildMidiGroup()
     m_midiData1 = makeSpin(0, EventRecords::DataMax, "midiData1", group);
     m_midiData2 = makeSpin(0, EventRecords::DataMax, "midiData2", group);
     auto *row = groupLayout<QHBoxLayout>(group);
-    addLabelled(row, "Port:", m_midiPort);
-    addLabelled(row, "Chan:", m_midiChannel);
-    addLabelled(row, "Message Type:", m_midiType);
-    addLabelled(row, "Byte 1:", m_midiData1);
-    addLabelled(row, "Byte 2:", m_midiData2);
+    addLabelled(row, tr("Port:"), m_midiPort);
+    addLabelled(row, tr("Chan:"), m_midiChannel);
+    addLabelled(row, tr("Message Type:"), m_midiType);
+    addLabelled(row, tr("Byte 1:"), m_midiData1);
+    addLabelled(row, tr("Byte 2:"), m_midiData2);
     row->addStretch(1);
     return group;
 }
@@ -142,7 +143,7 @@ QGroupBox *EventEditor::buildSysexGroup()
     prompt->setBuddy(m_sysexField);
     column->addWidget(prompt);
     auto *row = new QHBoxLayout;
-    addLabelled(row, "Port:", m_sysexPort);
+    addLabelled(row, tr("Port:"), m_sysexPort);
     row->addWidget(m_sysexField);
     column->addLayout(row);
     return group;
@@ -151,14 +152,14 @@ QGroupBox *EventEditor::buildSysexGroup()
 QGroupBox *EventEditor::buildSerialGroup()
 {
     auto *group = new QGroupBox(this);
-    m_serialHex = new QRadioButton("Hex", group);
+    m_serialHex = new QRadioButton(tr("Hex"), group);
     m_serialHex->setObjectName("serialHex");
     m_serialHex->setChecked(true);
-    m_serialAscii = new QRadioButton("ASCII", group);
+    m_serialAscii = new QRadioButton(tr("ASCII"), group);
     m_serialAscii->setObjectName("serialAscii");
-    m_serialCr = new QCheckBox("Include CR", group);
+    m_serialCr = new QCheckBox(tr("Include CR"), group);
     m_serialCr->setObjectName("serialCr");
-    m_serialLf = new QCheckBox("Include LF", group);
+    m_serialLf = new QCheckBox(tr("Include LF"), group);
     m_serialLf->setObjectName("serialLf");
     m_serialField = new HexEdit(group);
     m_serialField->setObjectName("serialField");
@@ -185,8 +186,8 @@ QGroupBox *EventEditor::buildRelayGroup()
     m_relayNumber = makeCombo(EventRecords::relayNumberNames(), "relayNumber", group);
     m_relayAction = makeCombo(EventRecords::relayActionNames(), "relayAction", group);
     auto *row = groupLayout<QHBoxLayout>(group);
-    addLabelled(row, "Relay:", m_relayNumber);
-    addLabelled(row, "Action:", m_relayAction);
+    addLabelled(row, tr("Relay:"), m_relayNumber);
+    addLabelled(row, tr("Action:"), m_relayAction);
     row->addStretch(1);
     return group;
 }
@@ -196,7 +197,7 @@ QGroupBox *EventEditor::buildSystemGroup()
     auto *group = new QGroupBox(this);
     m_systemEvent = makeCombo(EventRecords::systemEventNames(), "systemEvent", group);
     auto *row = groupLayout<QHBoxLayout>(group);
-    addLabelled(row, "Event:", m_systemEvent);
+    addLabelled(row, tr("Event:"), m_systemEvent);
     row->addStretch(1);
     return group;
 }
@@ -206,7 +207,7 @@ QGroupBox *EventEditor::buildMacroGroup()
     auto *group = new QGroupBox(this);
     m_macroAction = makeCombo(EventRecords::macroActionNames(), "macroAction", group);
     auto *row = groupLayout<QHBoxLayout>(group);
-    addLabelled(row, "Macro:", m_macroAction);
+    addLabelled(row, tr("Macro:"), m_macroAction);
     row->addStretch(1);
     return group;
 }
@@ -367,24 +368,24 @@ QString EventEditor::poolFullText(EventKind kind, int capacity)
     QString name;
     switch (kind) {
     case EventKind::Midi:
-        name = "MIDI";
+        name = tr("MIDI");
         break;
     case EventKind::SysEx:
-        name = "SysEx";
+        name = tr("SysEx");
         break;
     case EventKind::Relay:
-        name = "relay";
+        name = tr("relay");
         break;
     case EventKind::Serial:
-        name = "serial";
+        name = tr("serial");
         break;
     default:
-        return QStringLiteral("The preset has no free entry left for this kind of event. "
-                              "The slot was left as it was.");
+        return tr("The preset has no free entry left for this kind of event. "
+                  "The slot was left as it was.");
     }
-    return QStringLiteral("The preset has no free entry left for a %1 event: a preset holds at "
-                          "most %2 %1 events, shared by all inputs, switches and macros.\n\n"
-                          "Clear one of them to make room. The slot was left as it was.")
+    return tr("The preset has no free entry left for a %1 event: a preset holds at "
+              "most %2 %1 events, shared by all inputs, switches and macros.\n\n"
+              "Clear one of them to make room. The slot was left as it was.")
         .arg(name)
         .arg(capacity);
 }
@@ -392,6 +393,6 @@ QString EventEditor::poolFullText(EventKind kind, int capacity)
 void EventEditor::showPoolFullWarning(const PresetImage &image)
 {
     const auto kind = static_cast<EventKind>(qMax(0, checkedKind()));
-    QMessageBox::warning(this, "Store Event",
+    QMessageBox::warning(this, tr("Store Event"),
                          poolFullText(kind, EventStore::poolCapacity(image, kind)));
 }

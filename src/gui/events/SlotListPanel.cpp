@@ -3,6 +3,7 @@
 #include "core/events/EventRecords.h"
 #include "core/events/EventStore.h"
 #include "core/preset/PresetImage.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,9 +13,9 @@
 
 SlotListPanel::SlotListPanel(QWidget *parent)
     : QWidget(parent), m_clearButton(new QPushButton(QIcon(":/res/table_delete-2.png"),
-                                                     " Clear Selected Event ", this)),
+                                                     tr(" Clear Selected Event "), this)),
       m_storeButton(
-          new QPushButton(QIcon(":/res/table_save-2.png"), " Store Selected Event ", this)),
+          new QPushButton(QIcon(":/res/table_save-2.png"), tr(" Store Selected Event "), this)),
       m_slotTree(new QTreeWidget(this))
 {
     m_clearButton->setObjectName("clearButton");
@@ -22,7 +23,7 @@ SlotListPanel::SlotListPanel(QWidget *parent)
     m_slotTree->setObjectName("slotTree");
     m_slotTree->setAccessibleName(tr("Event slots"));
     m_slotTree->setColumnCount(2);
-    m_slotTree->setHeaderLabels({"Event Slot", "Slot Description"});
+    m_slotTree->setHeaderLabels({tr("Event Slot"), tr("Slot Description")});
     m_slotTree->setRootIsDecorated(false);
     m_slotTree->setMinimumHeight(150);
 
@@ -57,7 +58,7 @@ void SlotListPanel::showSlotList(const PresetImage &image, SlotListKind listKind
             const int code = EventStore::slotCode(image, listKind, list, slot);
             auto *item = new QTreeWidgetItem(m_slotTree);
             item->setText(0, QString::number(slot + 1));
-            item->setText(1, EventRecords::describeEvent(image, code));
+            item->setText(1, EventRecords::describeEvent(image, code, &CoreText::display));
             item->setIcon(1, eventIcon(code));
         }
         // Marks "no current row" as chosen, so the view does not make the first

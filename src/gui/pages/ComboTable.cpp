@@ -2,6 +2,7 @@
 
 #include "core/preset/PresetSettings.h"
 #include "gui/pages/ComboDelegate.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QHeaderView>
 #include <QIcon>
@@ -11,12 +12,22 @@
 
 namespace {
 constexpr int GpiInputs = 8;
+
+// The cells hold the items as shown; applyToImage() finds them again in the same list.
+QList<PresetSetting> translated(QList<PresetSetting> cells)
+{
+    for (PresetSetting &cell : cells)
+        cell.items = CoreText::display(cell.items);
+    return cells;
+}
 } // namespace
 
 ComboTable::Content ComboTable::gpiContent()
 {
-    Content content{
-        PresetSettings::gpiHeaders(), PresetSettings::gpiRows(), {}, PresetSettings::gpiTable()};
+    Content content{CoreText::display(PresetSettings::gpiHeaders()),
+                    CoreText::display(PresetSettings::gpiRows()),
+                    {},
+                    translated(PresetSettings::gpiTable())};
     for (int row = 0; row < content.rows.size(); ++row)
         content.icons << (row < GpiInputs ? ":/res/connect-3.ico" : ":/res/record-3.png");
     return content;
@@ -24,10 +35,10 @@ ComboTable::Content ComboTable::gpiContent()
 
 ComboTable::Content ComboTable::relayContent()
 {
-    Content content{PresetSettings::relayHeaders(),
-                    PresetSettings::relayRows(),
+    Content content{CoreText::display(PresetSettings::relayHeaders()),
+                    CoreText::display(PresetSettings::relayRows()),
                     {},
-                    PresetSettings::relayTable()};
+                    translated(PresetSettings::relayTable())};
     for (int row = 0; row < content.rows.size(); ++row)
         content.icons << ":/res/switch-network.png";
     return content;

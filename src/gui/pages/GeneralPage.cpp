@@ -3,6 +3,7 @@
 #include "core/preset/PresetSettings.h"
 #include "core/preset/PresetText.h"
 #include "gui/pages/SettingCombo.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,7 +20,7 @@ const PresetSetting &settingOf(PresetSettings::Id id)
 
 QString labelOf(PresetSettings::Id id)
 {
-    return settingOf(id).label();
+    return CoreText::display(settingOf(id).name) + ':';
 }
 
 QLabel *label(const QString &text, QWidget *buddy)
@@ -51,15 +52,17 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     m_baudRate = addCombo("baudRate", PresetSettings::BaudRate);
     m_parity = addCombo("parity", PresetSettings::Parity);
 
-    auto *information = new QGroupBox("Preset Information");
+    auto *information = new QGroupBox(tr("Preset Information"));
     auto *informationGrid = new QGridLayout(information);
-    informationGrid->addWidget(label(PresetSettings::presetName() + ':', m_presetName), 0, 0);
+    informationGrid->addWidget(
+        label(CoreText::display(PresetSettings::presetName()) + ':', m_presetName), 0, 0);
     informationGrid->addWidget(m_presetName, 0, 1);
     informationGrid->addWidget(
-        label(PresetSettings::presetDescription() + ':', m_presetDescription), 1, 0);
+        label(CoreText::display(PresetSettings::presetDescription()) + ':', m_presetDescription), 1,
+        0);
     informationGrid->addWidget(m_presetDescription, 1, 1);
 
-    auto *boot = new QGroupBox("Boot Options");
+    auto *boot = new QGroupBox(tr("Boot Options"));
     auto *bootRow = new QHBoxLayout(boot);
     bootRow->addWidget(label(labelOf(PresetSettings::SetupMacro), m_setupMacro));
     bootRow->addWidget(m_setupMacro);
@@ -67,7 +70,7 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     bootRow->addWidget(m_initialState);
     bootRow->addStretch();
 
-    auto *options = new QGroupBox("Configuration Options");
+    auto *options = new QGroupBox(tr("Configuration Options"));
     auto *optionsGrid = new QGridLayout(options);
     optionsGrid->addWidget(label(labelOf(PresetSettings::VideoHpd), m_videoHpd), 0, 0);
     optionsGrid->addWidget(m_videoHpd, 0, 1);
@@ -79,7 +82,7 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     optionsGrid->addWidget(m_doublePressLimit, 2, 1);
     optionsGrid->setColumnStretch(2, 1);
 
-    auto *serial = new QGroupBox("Serial Configuration (Expansion Board)");
+    auto *serial = new QGroupBox(tr("Serial Configuration (Expansion Board)"));
     auto *serialBox = new QVBoxLayout(serial);
     auto *serialGrid = new QGridLayout;
     serialGrid->addWidget(label(labelOf(PresetSettings::BaudRate), m_baudRate), 0, 0);
@@ -88,8 +91,8 @@ GeneralPage::GeneralPage(const QStringList &macroNames, QWidget *parent) : QWidg
     serialGrid->addWidget(m_parity, 1, 1);
     serialGrid->setColumnStretch(2, 1);
     serialBox->addLayout(serialGrid);
-    serialBox->addWidget(
-        new QLabel("*Note these settings are applied to the expansion board on preset load only"));
+    serialBox->addWidget(new QLabel(
+        tr("*Note these settings are applied to the expansion board on preset load only")));
 
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

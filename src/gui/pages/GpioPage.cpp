@@ -2,6 +2,7 @@
 
 #include "core/preset/PresetSettings.h"
 #include "gui/pages/ComboTable.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,11 +18,11 @@ GpioPage::GpioPage(const PresetImage &image, QWidget *parent) : QWidget(parent)
     m_gpiConfig->tableView()->setAccessibleName(PresetSettings::gpiTitle());
     m_relayConfig->tableView()->setAccessibleName(PresetSettings::relayTitle());
 
-    auto *gpiGroup = new QGroupBox(PresetSettings::gpiTitle());
+    auto *gpiGroup = new QGroupBox(CoreText::display(PresetSettings::gpiTitle()));
     auto *gpiBox = new QHBoxLayout(gpiGroup);
     gpiBox->addWidget(m_gpiConfig);
 
-    auto *relayGroup = new QGroupBox(PresetSettings::relayTitle());
+    auto *relayGroup = new QGroupBox(CoreText::display(PresetSettings::relayTitle()));
     auto *relayBox = new QHBoxLayout(relayGroup);
     relayBox->addWidget(m_relayConfig);
 

@@ -4,6 +4,7 @@
 #include "core/preset/RoutingMatrix.h"
 #include "gui/pages/RoutingGrid.h"
 #include "gui/pages/SettingCombo.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -73,9 +74,9 @@ MidiPage::MidiPage(QWidget *paletteSource, QWidget *parent) : QWidget(parent)
     m_patchBGrid = new RoutingGrid(paletteSource);
     for (RoutingGrid *grid : {m_patchAGrid, m_patchBGrid})
         connect(grid, &RoutingGrid::cellToggled, this, &MidiPage::routingEdited);
-    auto *patchAGroup = new QGroupBox(PresetSettings::patchNames().at(0));
+    auto *patchAGroup = new QGroupBox(CoreText::display(PresetSettings::patchNames().at(0)));
     (new QVBoxLayout(patchAGroup))->addWidget(m_patchAGrid);
-    auto *patchBGroup = new QGroupBox(PresetSettings::patchNames().at(1));
+    auto *patchBGroup = new QGroupBox(CoreText::display(PresetSettings::patchNames().at(1)));
     (new QVBoxLayout(patchBGroup))->addWidget(m_patchBGrid);
     m_patchAGrid->setAccessibleName(patchAGroup->title());
     m_patchBGrid->setAccessibleName(patchBGroup->title());
@@ -92,10 +93,10 @@ QGroupBox *MidiPage::buildPortSetup()
 {
     const PresetSetting &portA = settingOf(PresetSettings::PortA);
     const PresetSetting &portB = settingOf(PresetSettings::PortB);
-    m_portAIn = new QRadioButton(portA.items.at(0));
-    m_portAOut = new QRadioButton(portA.items.at(1));
-    m_portBIn = new QRadioButton(portB.items.at(0));
-    m_portBOut = new QRadioButton(portB.items.at(1));
+    m_portAIn = new QRadioButton(CoreText::display(portA.items.at(0)));
+    m_portAOut = new QRadioButton(CoreText::display(portA.items.at(1)));
+    m_portBIn = new QRadioButton(CoreText::display(portB.items.at(0)));
+    m_portBOut = new QRadioButton(CoreText::display(portB.items.at(1)));
     m_portAIn->setObjectName("portAIn");
     m_portAOut->setObjectName("portAOut");
     m_portBIn->setObjectName("portBIn");
@@ -109,18 +110,20 @@ QGroupBox *MidiPage::buildPortSetup()
             connect(button, &QRadioButton::clicked, this, &MidiPage::settingsEdited);
     }
 
-    auto *portSetup = new QGroupBox("MIDI Port Setup");
+    auto *portSetup = new QGroupBox(tr("MIDI Port Setup"));
     auto *portGrid = new QGridLayout(portSetup);
-    portGrid->addWidget(new QLabel(portA.label()), 0, 0);
-    portGrid->addWidget(new QLabel(portB.label()), 0, 1);
+    portGrid->addWidget(new QLabel(CoreText::display(portA.name) + ':'), 0, 0);
+    portGrid->addWidget(new QLabel(CoreText::display(portB.name) + ':'), 0, 1);
     portGrid->addWidget(m_portAIn, 1, 0);
     portGrid->addWidget(m_portBIn, 1, 1);
     portGrid->addWidget(m_portAOut, 2, 0);
     portGrid->addWidget(m_portBOut, 2, 1);
-    portGrid->addWidget(new QLabel("Port C:"), 3, 0);
-    portGrid->addWidget(new QLabel("Port D:"), 3, 1);
-    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(2), this), 4, 0);
-    portGrid->addWidget(fixedPort(PresetSettings::groupOutputs().at(3), this), 4, 1);
+    portGrid->addWidget(new QLabel(tr("Port C:")), 3, 0);
+    portGrid->addWidget(new QLabel(tr("Port D:")), 3, 1);
+    portGrid->addWidget(fixedPort(CoreText::display(PresetSettings::groupOutputs().at(2)), this), 4,
+                        0);
+    portGrid->addWidget(fixedPort(CoreText::display(PresetSettings::groupOutputs().at(3)), this), 4,
+                        1);
     // A radio button's own text names a direction, which two ports share; its
     // name puts the port's caption first, as a sighted user reads the column:
     // "Port A: MIDI IN 1". The visible text stays whole in the name, so the
@@ -148,11 +151,13 @@ QGroupBox *MidiPage::buildRemoteControl()
     m_controlChannel->setObjectName("controlChannel");
     for (SettingCombo *combo : {m_controlPort, m_controlChannel})
         connect(combo, QOverload<int>::of(&QComboBox::activated), this, &MidiPage::settingsEdited);
-    auto *remote = new QGroupBox("MIDI Remote Control");
+    auto *remote = new QGroupBox(tr("MIDI Remote Control"));
     auto *remoteBox = new QVBoxLayout(remote);
-    auto *portLabel = new QLabel(settingOf(PresetSettings::ControlPort).label());
+    auto *portLabel =
+        new QLabel(CoreText::display(settingOf(PresetSettings::ControlPort).name) + ':');
     portLabel->setBuddy(m_controlPort);
-    auto *channelLabel = new QLabel(settingOf(PresetSettings::ControlChannel).label());
+    auto *channelLabel =
+        new QLabel(CoreText::display(settingOf(PresetSettings::ControlChannel).name) + ':');
     channelLabel->setBuddy(m_controlChannel);
     remoteBox->addWidget(portLabel);
     remoteBox->addWidget(m_controlPort);
@@ -164,12 +169,13 @@ QGroupBox *MidiPage::buildRemoteControl()
 
 QGroupBox *MidiPage::buildGroups()
 {
-    auto *groups = new QGroupBox(PresetSettings::groupsTitle());
+    auto *groups = new QGroupBox(CoreText::display(PresetSettings::groupsTitle()));
     auto *groupGrid = new QGridLayout(groups);
     for (int g = 0; g < Groups; ++g) {
-        groupGrid->addWidget(new QLabel(PresetSettings::groupNames().at(g) + ':'), 0, g);
+        groupGrid->addWidget(
+            new QLabel(CoreText::display(PresetSettings::groupNames().at(g)) + ':'), 0, g);
         for (int output = 0; output < GroupOutputs; ++output) {
-            auto *box = new QCheckBox(PresetSettings::groupOutputs().at(output));
+            auto *box = new QCheckBox(CoreText::display(PresetSettings::groupOutputs().at(output)));
             box->setObjectName(QString("group%1Output%2").arg(g + 1).arg(output));
             groupGrid->addWidget(box, output + 1, g);
             m_groupOutputs[g][output] = box;

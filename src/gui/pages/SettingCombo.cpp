@@ -1,5 +1,7 @@
 #include "gui/pages/SettingCombo.h"
 
+#include "gui/widgets/CoreText.h"
+
 SettingCombo::SettingCombo(const PresetSetting &setting, QWidget *parent)
     : SettingCombo(setting, setting.items, parent)
 {
@@ -8,7 +10,7 @@ SettingCombo::SettingCombo(const PresetSetting &setting, QWidget *parent)
 SettingCombo::SettingCombo(const PresetSetting &setting, const QStringList &items, QWidget *parent)
     : QComboBox(parent), m_setting(setting)
 {
-    addItems(items);
+    addItems(CoreText::display(items));
 }
 
 void SettingCombo::load(const PresetImage &image)

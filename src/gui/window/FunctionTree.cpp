@@ -1,6 +1,7 @@
 #include "gui/window/FunctionTree.h"
 
 #include "core/preset/FunctionNames.h"
+#include "gui/widgets/CoreText.h"
 
 #include <QIcon>
 #include <QTreeWidget>
@@ -59,7 +60,7 @@ FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), m_tree(new QTreeW
 QTreeWidgetItem *FunctionTree::addItem(QTreeWidgetItem *parent, const QString &text,
                                        const QString &icon, SlotListKind kind, int index)
 {
-    auto *item = new QTreeWidgetItem(parent, {text});
+    auto *item = new QTreeWidgetItem(parent, {CoreText::display(text)});
     item->setIcon(0, QIcon(icon));
     item->setData(0, KindRole, kind);
     item->setData(0, IndexRole, index);

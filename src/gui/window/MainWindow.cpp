@@ -188,7 +188,7 @@ void MainWindow::createMenus()
     editMenu->addAction(redoAction);
 
     // Without developer mode the map action exists but no menu offers it.
-    QAction *showMapAction = makeAction("Show Eeprom Map", nullptr, &MainWindow::menuShowMap);
+    QAction *showMapAction = makeAction(tr("Show Eeprom Map"), nullptr, &MainWindow::menuShowMap);
     if (m_devMode)
         menuBar()->addMenu(tr("&View"))->addAction(showMapAction);
 
@@ -345,17 +345,17 @@ void MainWindow::menuShowMap()
     applyPages();
     m_presetImage.buildImage();
     auto *map = new EepromMapWindow(m_presetImage, this);
-    map->setWindowTitle("RSX-4 Eeprom Data View");
+    map->setWindowTitle(tr("RSX-4 Eeprom Data View"));
     map->show();
 }
 
 void MainWindow::menuAbout()
 {
-    QMessageBox::about(this, "About Cuesmith",
-                       QStringLiteral("<h2>RSX-4 Cuesmith v%1</h2>"
-                                      "<p>The configuration utility for the RSX-4 switchover "
-                                      "unit.</p>"
-                                      "<p>Build 10/05/19 RC.</p>")
+    QMessageBox::about(this, tr("About Cuesmith"),
+                       tr("<h2>RSX-4 Cuesmith v%1</h2>"
+                          "<p>The configuration utility for the RSX-4 switchover "
+                          "unit.</p>"
+                          "<p>Build 10/05/19 RC.</p>")
                            .arg(QLatin1String(Version::Text)));
 }
 

@@ -1,7 +1,9 @@
 #include "gui/window/Navigation.h"
 
 #include "core/preset/FunctionNames.h"
+#include "gui/widgets/CoreText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <iterator>
@@ -13,9 +15,9 @@ struct ConfigEntry
     Navigation::Page page;
 };
 const ConfigEntry ConfigEntries[] = {
-    {"1.0 Config: General", Navigation::GeneralIndex},
-    {"1.1 Config: GPIO", Navigation::GpioIndex},
-    {"1.2 Config: MIDI", Navigation::MidiIndex},
+    {QT_TRANSLATE_NOOP("Navigation", "1.0 Config: General"), Navigation::GeneralIndex},
+    {QT_TRANSLATE_NOOP("Navigation", "1.1 Config: GPIO"), Navigation::GpioIndex},
+    {QT_TRANSLATE_NOOP("Navigation", "1.2 Config: MIDI"), Navigation::MidiIndex},
 };
 
 // The names the tree shows for a list kind's entries, and the title's word for the kind.
@@ -37,18 +39,18 @@ const char *listLabel(SlotListKind kind)
 {
     switch (kind) {
     case InputTrigger:
-        return " Input Trigger: ";
+        return QT_TRANSLATE_NOOP("Navigation", " Input Trigger: ");
     case UnitControl:
-        return " Unit Control: ";
+        return QT_TRANSLATE_NOOP("Navigation", " Unit Control: ");
     default:
-        return " Macro List: ";
+        return QT_TRANSLATE_NOOP("Navigation", " Macro List: ");
     }
 }
 } // namespace
 
 QString Navigation::noSelectionTitle()
 {
-    return QStringLiteral("<No Selection>");
+    return QCoreApplication::translate("Navigation", "<No Selection>");
 }
 
 void Navigation::select(SlotListKind kind, int index)
@@ -61,7 +63,7 @@ void Navigation::select(SlotListKind kind, int index)
     if (kind == ConfigPage && index >= 0 && index < int(std::size(ConfigEntries))) {
         m_currentKind = ConfigPage;
         m_currentList = index;
-        m_currentTitle = ConfigEntries[index].title;
+        m_currentTitle = QCoreApplication::translate("Navigation", ConfigEntries[index].title);
         m_currentPage = ConfigEntries[index].page;
         return;
     }
@@ -70,7 +72,8 @@ void Navigation::select(SlotListKind kind, int index)
         return;
     m_currentKind = kind;
     m_currentList = index;
-    m_currentTitle =
-        QString::number(kind) + '.' + QString::number(index) + listLabel(kind) + names.at(index);
+    m_currentTitle = QString::number(kind) + '.' + QString::number(index) +
+                     QCoreApplication::translate("Navigation", listLabel(kind)) +
+                     CoreText::display(names.at(index));
     m_currentPage = EventIndex;
 }
