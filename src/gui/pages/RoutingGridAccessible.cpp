@@ -4,6 +4,8 @@
 #include "gui/pages/RoutingGrid.h"
 #include "gui/pages/RoutingGridCellAccessible.h"
 
+#include <utility>
+
 RoutingGridAccessible::RoutingGridAccessible(RoutingGrid *grid)
     : QAccessibleWidget(grid, QAccessible::Table)
 {
@@ -11,7 +13,7 @@ RoutingGridAccessible::RoutingGridAccessible(RoutingGrid *grid)
 
 RoutingGridAccessible::~RoutingGridAccessible()
 {
-    for (QAccessible::Id id : qAsConst(m_cells))
+    for (QAccessible::Id id : std::as_const(m_cells))
         QAccessible::deleteAccessibleInterface(id);
 }
 
