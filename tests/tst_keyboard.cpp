@@ -1,5 +1,6 @@
 #include "core/events/EventRecords.h"
 #include "core/events/EventStore.h"
+#include "core/preset/PresetSettings.h"
 #include "core/preset/RoutingMatrix.h"
 #include "gui/device/DeviceLinkPanel.h"
 #include "gui/pages/RoutingGrid.h"
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -97,6 +99,13 @@ void tst_keyboard::wholeJob()
     event.midi.data2 = 100;
     QCOMPARE(EventStore::storeEvent(expected, InputTrigger, 0, 0, event),
              EventStore::StoreResult::Stored);
+
+    // GPI 1's debounce, the first value cell of the GPIO page: its next item.
+    QCOMPARE(keys({Qt::Key_F6}, Qt::ShiftModifier), tree);
+    typeEntry(tree, "GPIO");
+    QVERIFY(qobject_cast<QTreeView *>(keys({Qt::Key_F6, Qt::Key_Right, Qt::Key_F2, Qt::Key_Down})));
+    const PresetSetting debounce = PresetSettings::gpiTable().at(0);
+    debounce.setItem(expected, debounce.itemOf(expected) + 1);
 
     // Patch A: USB A (third row) to the sixth destination, past the unroutable fifth.
     QCOMPARE(keys({Qt::Key_F6}, Qt::ShiftModifier), tree);
