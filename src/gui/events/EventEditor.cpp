@@ -79,12 +79,12 @@ EventEditor::EventEditor(QWidget *parent) : QWidget(parent), m_kinds(new QButton
 
     const QStringList &titles = EventRecords::editorTitles();
     auto title = [&titles](EventKind kind) { return titles.at(kindNumber(kind) - 1); };
-    addKind(EventKind::Midi, title(EventKind::Midi), buildMidiGroup());
-    addKind(EventKind::SysEx, title(EventKind::SysEx), buildSysexGroup());
-    addKind(EventKind::Serial, title(EventKind::Serial), buildSerialGroup());
-    addKind(EventKind::Relay, title(EventKind::Relay), buildRelayGroup());
-    addKind(EventKind::System, title(EventKind::System), buildSystemGroup());
-    addKind(EventKind::Macro, title(EventKind::Macro), buildMacroGroup());
+    addKind(EventKind::Midi, title(EventKind::Midi), &EventEditor::buildMidiGroup);
+    addKind(EventKind::SysEx, title(EventKind::SysEx), &EventEditor::buildSysexGroup);
+    addKind(EventKind::Serial, title(EventKind::Serial), &EventEditor::buildSerialGroup);
+    addKind(EventKind::Relay, title(EventKind::Relay), &EventEditor::buildRelayGroup);
+    addKind(EventKind::System, title(EventKind::System), &EventEditor::buildSystemGroup);
+    addKind(EventKind::Macro, title(EventKind::Macro), &EventEditor::buildMacroGroup);
     layout->addStretch(1);
 
     m_kinds->setExclusive(true);
@@ -97,16 +97,17 @@ EventEditor::EventEditor(QWidget *parent) : QWidget(parent), m_kinds(new QButton
     setActiveGroup(EventKind::None);
 }
 
-void EventEditor::addKind(EventKind kind, const QString &title, QGroupBox *group)
+void EventEditor::addKind(EventKind kind, const QString &title, QGroupBox *(EventEditor::*build)())
 {
     auto *button = new QRadioButton(CoreText::display(title), this);
+    QGroupBox *group = (this->*build)();
     button->setObjectName(QStringLiteral("kindButton%1").arg(kindNumber(kind)));
     group->setObjectName(QStringLiteral("kindGroup%1").arg(kindNumber(kind)));
     m_kinds->addButton(button, kindNumber(kind));
     connect(button, &QAbstractButton::clicked, this, [this, kind] { setActiveGroup(kind); });
     m_groups[kindNumber(kind)] = group;
     // The groups show no title of their own: the radio button above is theirs.
-    group->setAccessibleName(title);
+    group->setAccessibleName(CoreText::display(title));
     layout()->addWidget(button);
     layout()->addWidget(group);
 }

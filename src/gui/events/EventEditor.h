@@ -60,7 +60,8 @@ private:
     void showEvent(const PresetImage &image, int code);
     // The one place that decides which group box is enabled.
     void setActiveGroup(EventKind kind);
-    void addKind(EventKind kind, const QString &title, QGroupBox *group);
+    // The kind's button is made before its group, so that Tab reaches it first.
+    void addKind(EventKind kind, const QString &title, QGroupBox *(EventEditor::*build)());
     QGroupBox *buildMidiGroup();
     QGroupBox *buildSysexGroup();
     QGroupBox *buildSerialGroup();

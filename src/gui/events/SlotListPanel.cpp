@@ -11,13 +11,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-SlotListPanel::SlotListPanel(QWidget *parent)
-    : QWidget(parent), m_clearButton(new QPushButton(QIcon(":/res/table_delete-2.png"),
-                                                     tr(" Clear Selected Event "), this)),
-      m_storeButton(
-          new QPushButton(QIcon(":/res/table_save-2.png"), tr(" Store Selected Event "), this)),
-      m_slotTree(new QTreeWidget(this))
+SlotListPanel::SlotListPanel(QWidget *parent) : QWidget(parent)
 {
+    // Made in reading order, which Tab follows: the list, then its buttons.
+    m_slotTree = new QTreeWidget(this);
+    m_storeButton =
+        new QPushButton(QIcon(":/res/table_save-2.png"), tr(" Store Selected Event "), this);
+    m_clearButton =
+        new QPushButton(QIcon(":/res/table_delete-2.png"), tr(" Clear Selected Event "), this);
     m_clearButton->setObjectName("clearButton");
     m_storeButton->setObjectName("storeButton");
     m_slotTree->setObjectName("slotTree");

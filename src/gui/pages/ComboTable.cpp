@@ -51,6 +51,10 @@ ComboTable::ComboTable(const Content &content, const PresetImage &image, QWidget
     m_model = new QStandardItemModel(content.rows.size(), content.headers.size(), this);
     m_view->setModel(m_model);
     m_view->setRootIsDecorated(false);
+    // From the keyboard: Left and Right reach the value cells, and F2 or a
+    // typed letter opens a cell's choice.
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setEditTriggers(m_view->editTriggers() | QAbstractItemView::AnyKeyPressed);
     m_view->header()->setStretchLastSection(false);
     // Wide enough for the header texts and for the combo box editors.
     m_view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -1,6 +1,10 @@
 #include "gui/pages/RoutingGrid.h"
 
+#include "gui/pages/RoutingGridAccessible.h"
+
+#include <QAccessible>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +21,14 @@ RoutingGrid::RoutingGrid(QWidget *paletteSource, QWidget *parent)
     : QWidget(parent), m_paletteSource(paletteSource)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Screen readers see every grid as a table of checkable cells; the
+    // first grid made installs that view for all of them.
+    static const bool installed = [] {
+        QAccessible::installFactory(&RoutingGridAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(installed)
     setFixedWidth(GridWidth);
     setMinimumHeight(MinimumGridHeight);
 }
@@ -52,6 +64,96 @@ bool RoutingGrid::hitTest(const QPoint &pos, int &row, int &column) const
     return row < RoutingMatrix::Rows && column < RoutingMatrix::Columns;
 }
 
+QRect RoutingGrid::cellRect(int row, int column) const
+{
+    return QRect(LabelBand + column * columnWidth(), LabelBand + row * rowHeight(), columnWidth(),
+                 rowHeight());
+}
+
+QString RoutingGrid::cellName(int row, int column) const
+{
+    return tr("%1 to %2").arg(rowLabel(row), columnLabel(column));
+}
+
+bool RoutingGrid::routable(int row, int column) const
+{
+    return RoutingMatrix::contains(row, column) &&
+           m_cells.value(row, column) != RoutingMatrix::Unroutable;
+}
+
+bool RoutingGrid::focusCell(int &row, int &column) const
+{
+    row = m_focusRow;
+    column = m_focusColumn;
+    if (routable(row, column))
+        return true;
+    for (row = 0; row < RoutingMatrix::Rows; ++row) {
+        column = -1;
+        if (nextRoutable(row, column, 0, 1))
+            return true;
+    }
+    return false;
+}
+
+int RoutingGrid::focusRow() const
+{
+    int row = -1;
+    int column = -1;
+    return focusCell(row, column) ? row : -1;
+}
+
+int RoutingGrid::focusColumn() const
+{
+    int row = -1;
+    int column = -1;
+    return focusCell(row, column) ? column : -1;
+}
+
+bool RoutingGrid::nextRoutable(int &row, int &column, int dRow, int dColumn) const
+{
+    for (int r = row + dRow, c = column + dColumn;
+         r >= 0 && c >= 0 && r < RoutingMatrix::Rows && c < RoutingMatrix::Columns;
+         r += dRow, c += dColumn) {
+        if (routable(r, c)) {
+            row = r;
+            column = c;
+            return true;
+        }
+    }
+    return false;
+}
+
+void RoutingGrid::moveFocusTo(int row, int column)
+{
+    m_focusRow = row;
+    m_focusColumn = column;
+    update();
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent moved(this, QAccessible::Focus);
+        moved.setChild(row * RoutingMatrix::Columns + column);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+bool RoutingGrid::toggleCell(int row, int column)
+{
+    if (!m_cells.toggle(row, column))
+        return false;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessible::State checked;
+        checked.checked = true;
+        // A toggle may unroute another source of the same destination.
+        for (int r = 0; r < RoutingMatrix::Rows; ++r) {
+            QAccessibleStateChangeEvent changed(this, checked);
+            changed.setChild(r * RoutingMatrix::Columns + column);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+    emit cellToggled(row, column);
+    return true;
+}
+
 QFont RoutingGrid::labelFont() const
 {
     // The bands are fixed in pixels; a large desktop font must not cut the names.
@@ -80,13 +182,71 @@ void RoutingGrid::mousePressEvent(QMouseEvent *event)
 {
     int row = 0;
     int column = 0;
-    if (!hitTest(event->pos(), row, column) || !m_cells.toggle(row, column))
+    if (!hitTest(event->pos(), row, column) || !routable(row, column))
         return;
     m_hoverRow = row;
     m_hoverColumn = column;
     m_hoverPending = true;
+    // Keyboard use goes on from the clicked cell.
+    m_focusRow = row;
+    m_focusColumn = column;
+    toggleCell(row, column);
+}
+
+void RoutingGrid::keyPressEvent(QKeyEvent *event)
+{
+    int row = 0;
+    int column = 0;
+    if (!focusCell(row, column)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        nextRoutable(row, column, 0, -1);
+        break;
+    case Qt::Key_Right:
+        nextRoutable(row, column, 0, 1);
+        break;
+    case Qt::Key_Up:
+        nextRoutable(row, column, -1, 0);
+        break;
+    case Qt::Key_Down:
+        nextRoutable(row, column, 1, 0);
+        break;
+    case Qt::Key_Home:
+        column = -1;
+        nextRoutable(row, column, 0, 1);
+        break;
+    case Qt::Key_End:
+        column = RoutingMatrix::Columns;
+        nextRoutable(row, column, 0, -1);
+        break;
+    case Qt::Key_Space:
+        m_focusRow = row;
+        m_focusColumn = column;
+        toggleCell(row, column);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    moveFocusTo(row, column);
+}
+
+void RoutingGrid::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    int row = 0;
+    int column = 0;
+    if (focusCell(row, column))
+        moveFocusTo(row, column);
+}
+
+void RoutingGrid::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
     update();
-    emit cellToggled(row, column);
 }
 
 void RoutingGrid::mouseMoveEvent(QMouseEvent *event)
@@ -180,6 +340,15 @@ void RoutingGrid::paintEvent(QPaintEvent *)
                 m_hoverShown = true;
             }
         }
+    }
+
+    int focusRow = 0;
+    int focusColumn = 0;
+    if (hasFocus() && focusCell(focusRow, focusColumn)) {
+        const QRect cell = cellRect(focusRow, focusColumn).adjusted(3, 3, -2, -2);
+        painter.setPen(QPen(colours.color(QPalette::Active, QPalette::Highlight), 2, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cell);
     }
 
     painter.restore();

@@ -7,8 +7,10 @@
 #include <QWidget>
 
 // One MIDI routing patch drawn as sources (rows) by destinations (columns).
-// A click routes a source to a destination and is reported by cellToggled();
-// the MIDI page reads the cells when it is applied.
+// A click, or Space on the focus cell, routes a source to a destination and
+// is reported by cellToggled(); the MIDI page reads the cells when it is
+// applied. The arrow keys, Home and End move the focus cell over the cells
+// that can be routed.
 class RoutingGrid : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,18 @@ public:
 
     QSize sizeHint() const override;
 
+    QString rowLabel(int row) const { return m_rowLabels.value(row); }
+    QString columnLabel(int column) const { return m_columnLabels.value(column); }
+    // What a screen reader says for a cell: its source and destination.
+    QString cellName(int row, int column) const;
+    QRect cellRect(int row, int column) const;
+
+    // The cell Space toggles; the first routable cell until one is chosen.
+    int focusRow() const;
+    int focusColumn() const;
+    // Toggles as a click does; false for a cell that cannot be routed.
+    bool toggleCell(int row, int column);
+
 signals:
     // A click changed a cell; setCellValue() does not raise it.
     void cellToggled(int row, int column);
@@ -40,12 +54,22 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     int columnWidth() const;
     int rowHeight() const;
     QFont labelFont() const;
+    bool routable(int row, int column) const;
+    // The chosen focus cell, or the first routable one once loaded cells
+    // made the chosen one unroutable; false when no cell can be routed.
+    bool focusCell(int &row, int &column) const;
+    void moveFocusTo(int row, int column);
+    // The next routable cell from (row, column) in steps of (dRow, dColumn).
+    bool nextRoutable(int &row, int &column, int dRow, int dColumn) const;
 
     const QStringList m_rowLabels = RoutingMatrix::sourceNames();
     const QStringList m_columnLabels = RoutingMatrix::destinationNames();
@@ -54,5 +78,7 @@ private:
     int m_hoverColumn = -1;
     bool m_hoverPending = false;
     bool m_hoverShown = false;
+    int m_focusRow = 0;
+    int m_focusColumn = 0;
     QPointer<QWidget> m_paletteSource;
 };

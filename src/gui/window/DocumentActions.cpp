@@ -41,6 +41,9 @@ void DocumentActions::fillFileMenu(QMenu *menu, UnitBackup &backup)
     connect(saveAction, &QAction::triggered, this, &DocumentActions::save);
     QAction *saveAsAction =
         addAction(menu, tr("Save Preset As..."), ":/res/save as-2.png", QKeySequence::SaveAs);
+    // Some desktops bind no key to Save As; keyboard users still need one.
+    if (saveAsAction->shortcuts().isEmpty())
+        saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAsAction, &QAction::triggered, this, &DocumentActions::saveAs);
 }
 

@@ -17,6 +17,9 @@ FunctionTree::FunctionTree(QWidget *parent) : QWidget(parent), m_tree(new QTreeW
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);
+    m_tree->setObjectName("functionTree");
+    // The window's area keys focus the tree as a whole.
+    setFocusProxy(m_tree);
 
     m_tree->setColumnCount(1);
     m_tree->setHeaderHidden(true);

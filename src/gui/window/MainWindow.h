@@ -10,6 +10,7 @@
 
 class QAction;
 class QLineEdit;
+class QScrollArea;
 class QStackedWidget;
 class DeviceLinkPanel;
 class DocumentActions;
@@ -76,6 +77,9 @@ private:
     // Status bar, icon, size and drops.
     void setUpFrame();
     void makeConnections();
+    // F6 and Shift+F6: the tree, the page and the device-link panel in turn.
+    void addAreaKeys();
+    void switchArea(int step);
 
     // Every user edit that reaches the model or waits in a page becomes an
     // undo step: the preset as it is with the waiting page edits applied.
@@ -102,6 +106,8 @@ private:
     DeviceLinkPanel *m_comms = nullptr;
     QLineEdit *m_titleLine = nullptr;
     QStackedWidget *m_pageStack = nullptr;
+    // Holds the title line above the page stack.
+    QScrollArea *m_pageScroll = nullptr;
 
     QWidget *m_logoPanel = nullptr;
     GeneralPage *m_generalPage = nullptr;
