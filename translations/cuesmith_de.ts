@@ -90,6 +90,18 @@
         <source>Receive Preset</source>
         <translation>Preset empfangen</translation>
     </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Unit connected</source>
+        <translation>Gerät verbunden</translation>
+    </message>
+    <message>
+        <source>No permission</source>
+        <translation>Keine Berechtigung</translation>
+    </message>
 </context>
 <context>
     <name>DocumentActions</name>
@@ -148,6 +160,13 @@
     <message>
         <source>Unable to Save Preset File</source>
         <translation>Preset-Datei kann nicht gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>EepromMapWindow</name>
+    <message>
+        <source>EEPROM map</source>
+        <translation>EEPROM-Abbild</translation>
     </message>
 </context>
 <context>
@@ -243,6 +262,13 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
     <message>
         <source>Store Event</source>
         <translation>Ereignis speichern</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionTree</name>
+    <message>
+        <source>Functions</source>
+        <translation>Funktionen</translation>
     </message>
 </context>
 <context>
@@ -350,6 +376,14 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
         <source>&lt;h2&gt;RSX-4 Cuesmith v%1&lt;/h2&gt;&lt;p&gt;The configuration utility for the RSX-4 switchover unit.&lt;/p&gt;&lt;p&gt;Build 10/05/19 RC.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;RSX-4 Cuesmith v%1&lt;/h2&gt;&lt;p&gt;Das Konfigurationsprogramm für den RSX-4-Umschalter.&lt;/p&gt;&lt;p&gt;Build 10/05/19 RC.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Current page</source>
+        <translation>Aktuelle Seite</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
 </context>
 <context>
     <name>MidiPage</name>
@@ -368,6 +402,16 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
     <message>
         <source>MIDI Remote Control</source>
         <translation>MIDI-Fernsteuerung</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a port&apos;s caption, then the direction it is set to</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>a routing group, then one of its outputs</comment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1060,6 +1104,21 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
     </message>
 </context>
 <context>
+    <name>RoutingGrid</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 nach %2</translation>
+    </message>
+    <message>
+        <source>%1, not routable</source>
+        <translation>%1, nicht routbar</translation>
+    </message>
+    <message>
+        <source>This source cannot be routed here.</source>
+        <translation>Diese Quelle kann hier nicht geroutet werden.</translation>
+    </message>
+</context>
+<context>
     <name>SlotListPanel</name>
     <message>
         <source> Clear Selected Event </source>
@@ -1076,6 +1135,10 @@ Löschen Sie eines davon, um Platz zu schaffen. Der Slot bleibt unverändert.</t
     <message>
         <source>Slot Description</source>
         <translation>Slot-Beschreibung</translation>
+    </message>
+    <message>
+        <source>Event slots</source>
+        <translation>Ereignis-Slots</translation>
     </message>
 </context>
 <context>
