@@ -15,6 +15,8 @@ if [ "${1:-}" = "--sanitize" ]; then
     # Full unwinding, so leak suppressions see the system library frames.
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    # Slower by an order of magnitude: a test function may take up to 15 minutes.
+    export QTEST_FUNCTION_TIMEOUT=900000
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 fi
 

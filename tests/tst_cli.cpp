@@ -159,7 +159,7 @@ private slots:
     void jsonRoundTripIsWhatTheWindowSaves()
     {
         RandomImage random;
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < RandomImage::cases(100); ++i) {
             QByteArray image = random.image();
             if (random.chance(10))
                 image.truncate(1232);

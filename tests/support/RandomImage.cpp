@@ -16,13 +16,18 @@ quint32 RandomImage::sessionSeed()
     return seed;
 }
 
+int RandomImage::cases(int n)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return qMax(1, n / 10);
+#else
+    return n;
+#endif
+}
+
 QString RandomImage::firstFailure(QString (*check)(RandomImage &), int cases)
 {
-    // Under AddressSanitizer every allocation is traced: a tenth of the cases
-    // takes the same paths without outrunning the test's time limit.
-#if defined(__SANITIZE_ADDRESS__)
-    cases = qMax(1, cases / 10);
-#endif
+    cases = RandomImage::cases(cases);
     for (int i = 0; i < cases; ++i) {
         RandomImage random(sessionSeed() + quint32(i));
         const QString failure = check(random);
