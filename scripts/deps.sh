@@ -7,6 +7,11 @@ set -euo pipefail
 # missing fails, naming the package.
 cuesmith_test_packages=(desktop-file-utils appstream libxml2-utils)
 
+# Qt 6 beside the Qt 5 the program was made for (scripts/test.sh --qt6), with
+# its Linguist tools and Qt's own translations.
+cuesmith_qt6_packages=(qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools
+                       qt6-translations-l10n)
+
 cuesmith_install_deps() {
     # qttools5-dev(-tools): lrelease and lupdate for the translations;
     # qttranslations5-l10n: Qt's own texts (dialog buttons) in the user's language.

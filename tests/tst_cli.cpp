@@ -446,8 +446,9 @@ private slots:
         ldd.start("ldd", {CUESMITH_CLI_PATH});
         QVERIFY(ldd.waitForFinished());
         const QString libraries = ldd.readAllStandardOutput();
-        QVERIFY2(libraries.contains("libQt5Core") && libraries.contains("libhidapi") &&
-                     !libraries.contains("Qt5Gui") && !libraries.contains("Qt5Widgets"),
+        const QString qt = QStringLiteral("Qt%1").arg(QT_VERSION_MAJOR);
+        QVERIFY2(libraries.contains("lib" + qt + "Core") && libraries.contains("libhidapi") &&
+                     !libraries.contains(qt + "Gui") && !libraries.contains(qt + "Widgets"),
                  qPrintable(libraries));
     }
 };

@@ -45,8 +45,8 @@ void checkRecord(QStringList &problems, int code, const QVector<int> &r)
         ranges = {{"port", 0, 1, ports}, {"length", 1, 1, SysexLengthMax}};
         break;
     case EventKind::Relay:
-        ranges = {{"relay", 0, 1, EventRecords::relayNumberNames().size()},
-                  {"action", 1, 0, EventRecords::relayActionNames().size() - 1}};
+        ranges = {{"relay", 0, 1, int(EventRecords::relayNumberNames().size())},
+                  {"action", 1, 0, int(EventRecords::relayActionNames().size()) - 1}};
         break;
     case EventKind::Serial:
         ranges = {{"length", 0, EventRecords::SerialHeaderSize, SerialLengthMax},

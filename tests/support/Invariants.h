@@ -320,11 +320,11 @@ inline QString checkStore(RandomImage &random)
             record = {qBound(1, e.midi.port, 9), qBound(0x80, e.midi.status, 0xEF),
                       qBound(0, e.midi.data1, 127), qBound(0, e.midi.data2, 127)};
         if (k == 1)
-            record = {qBound(1, e.sysex.port, 9), bytes.size() + 1};
+            record = {qBound(1, e.sysex.port, 9), int(bytes.size()) + 1};
         if (k == 2)
             record = {qBound(1, e.relay.relay, 4), qBound(0, e.relay.action, 3)};
         if (k == 5)
-            record = {bytes.size() + 4, e.serial.ascii, e.serial.cr, e.serial.lf};
+            record = {int(bytes.size()) + 4, e.serial.ascii, e.serial.cr, e.serial.lf};
         for (int i = 0; (k == 1 || k == 5) && i < bytes.size(); ++i)
             record << quint8(bytes[i]);
         if (result == R::Stored && entry == entries[k]) {

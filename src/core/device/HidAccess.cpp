@@ -65,7 +65,7 @@ QVector<HidAccess::Node> HidAccess::units() const
     const QDir classDir(m_sysRoot + QStringLiteral("/class/hidraw"));
     QStringList names = classDir.entryList({QStringLiteral("hidraw*")},
                                            QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
-    auto number = [](const QString &name) { return name.midRef(6).toInt(); };
+    auto number = [](const QString &name) { return name.mid(6).toInt(); };
     std::sort(names.begin(), names.end(),
               [&](const QString &a, const QString &b) { return number(a) < number(b); });
     for (const QString &name : names) {

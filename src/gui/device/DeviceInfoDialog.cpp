@@ -16,7 +16,7 @@ namespace {
 constexpr int FirstShownString = 1;
 constexpr int GridSpacing = 15;
 constexpr int ButtonGap = 20;
-constexpr int BoldWeight = 75;
+constexpr QFont::Weight BoldWeight = QFont::Bold;
 
 } // namespace
 

@@ -4,8 +4,11 @@
 
 void AppStartup::beforeApplication()
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always scales and always uses high-DPI pixmaps.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
 }
 
 void AppStartup::afterApplication()
