@@ -1,4 +1,5 @@
 #include "gui/window/MainWindow.h"
+#include "gui/window/AreaKeys.h"
 
 #include "core/Logging.h"
 #include "core/Version.h"
@@ -61,7 +62,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent) : QMainWin
 
     m_titleLine->setText(m_navigation.title());
     makeConnections();
-    addAreaKeys();
+    new AreaKeys(this, m_tree, m_pageScroll, m_pageStack, m_comms);
 
     m_generalPage->load(m_presetImage);
     m_midiPage->load(m_presetImage);
@@ -229,59 +230,6 @@ void MainWindow::makeConnections()
     connect(m_documents, &DocumentActions::replaced, this, &MainWindow::reloadViews);
     connect(m_transfers, &TransferActions::writing, this, &MainWindow::applyPages);
     connect(m_transfers, &TransferActions::replaced, this, &MainWindow::reloadViews);
-}
-
-namespace {
-// The first widget within `area` that Tab would reach.
-QWidget *firstFocusable(QWidget *area)
-{
-    for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
-        if (area->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
-            w->isEnabled())
-            return w;
-    }
-    return nullptr;
-}
-} // namespace
-
-void MainWindow::addAreaKeys()
-{
-    for (auto [key, step] : {std::make_pair(QKeySequence(Qt::Key_F6), 1),
-                             std::make_pair(QKeySequence(Qt::SHIFT | Qt::Key_F6), -1)}) {
-        auto *action = new QAction(this);
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, [this, step = step] { switchArea(step); });
-        addAction(action);
-    }
-}
-
-void MainWindow::switchArea(int step)
-{
-    QWidget *pageArea = m_pageScroll->widget();
-    const QList<QWidget *> areas{m_tree, pageArea, m_comms};
-    QWidget *focused = QApplication::focusWidget();
-    int current = -1;
-    for (int i = 0; i < areas.size(); ++i) {
-        if (focused && (focused == areas[i] || areas[i]->isAncestorOf(focused)))
-            current = i;
-    }
-    // From the menu bar or nowhere, F6 starts at the tree and Shift+F6 at the
-    // device-link panel.
-    if (current < 0)
-        current = step > 0 ? areas.size() - 1 : 0;
-    for (int n = 1; n <= areas.size(); ++n) {
-        QWidget *area = areas[(current + n * step + 2 * areas.size()) % areas.size()];
-        // In the page area the page's own first control, not the title line.
-        QWidget *target = area == pageArea ? firstFocusable(m_pageStack->currentWidget()) : nullptr;
-        if (!target)
-            target = firstFocusable(area);
-        if (target) {
-            target->setFocus(Qt::TabFocusReason);
-            if (area == pageArea)
-                m_pageScroll->ensureWidgetVisible(target);
-            return;
-        }
-    }
 }
 
 void MainWindow::onFunctionSelected(SlotListKind kind, int index)

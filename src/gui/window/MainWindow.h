@@ -78,8 +78,6 @@ private:
     void setUpFrame();
     void makeConnections();
     // F6 and Shift+F6: the tree, the page and the device-link panel in turn.
-    void addAreaKeys();
-    void switchArea(int step);
 
     // Every user edit that reaches the model or waits in a page becomes an
     // undo step: the preset as it is with the waiting page edits applied.
