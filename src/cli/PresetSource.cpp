@@ -7,7 +7,6 @@
 #include "core/preset/PresetSettings.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 
 namespace {
@@ -18,19 +17,11 @@ constexpr qint64 MaxJsonSize = 4 << 20;
 // Where the first character of a JSON export is looked for.
 constexpr qint64 HeadSize = 4096;
 
-// Only a regular file can be a preset: opening a FIFO blocks, a device or a
-// directory has no end or cannot be read.
+// As the window opens a preset file, with the reason in the tool's words.
 bool openRegular(QFile &file, QString &error)
 {
-    const QFileInfo info(file.fileName());
     QString reason;
-    if (info.isDir())
-        reason = QStringLiteral("a directory");
-    else if (info.exists() && !info.isFile())
-        reason = QStringLiteral("not a regular file");
-    else if (!file.open(QIODevice::ReadOnly))
-        reason = file.errorString();
-    if (reason.isEmpty())
+    if (PresetFile::openRegular(file, &reason))
         return true;
     error = QStringLiteral("%1: cannot be read: %2").arg(file.fileName(), reason);
     return false;

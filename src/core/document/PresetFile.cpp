@@ -3,6 +3,8 @@
 #include "core/preset/PresetImage.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 
@@ -144,4 +146,19 @@ bool PresetFile::saveBytes(const QString &path, const QByteArray &bytes, QString
     if (!saved && error)
         *error = file.errorString();
     return saved;
+}
+
+bool PresetFile::openRegular(QFile &file, QString *reason)
+{
+    const QFileInfo info(file.fileName());
+    QString why;
+    if (info.isDir())
+        why = QStringLiteral("a directory");
+    else if (info.exists() && !info.isFile())
+        why = QStringLiteral("not a regular file");
+    else if (!file.open(QIODevice::ReadOnly))
+        why = file.errorString();
+    if (reason)
+        *reason = why;
+    return why.isEmpty();
 }

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class PresetImage;
+class QFile;
 class QIODevice;
 
 // The preset file format: a big-endian header (32-bit magic, 16-bit version)
@@ -56,6 +57,12 @@ public:
     // or any bytes at all, so that the file is either whole or untouched. On
     // failure `error`, when given, says why.
     static bool save(const QString &path, const PresetImage &image, QString *error = nullptr);
+
+    // Opens `file` for reading only when it is a regular file: opening a FIFO
+    // would wait for a writer, and a device may never end. On failure
+    // `reason`, when given, says why ("a directory", "not a regular file", or
+    // the open's own error).
+    static bool openRegular(QFile &file, QString *reason = nullptr);
     static bool saveBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 private:

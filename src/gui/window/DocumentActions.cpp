@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -159,12 +158,8 @@ QString DocumentActions::draggedPreset(const QMimeData *mime)
 
 bool DocumentActions::loadPresetFile(const QString &path)
 {
-    // Only a regular file can hold a preset: opening a FIFO would wait for a
-    // writer with the window frozen, and a device may never end.
-    if (!QFileInfo(path).isFile())
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!PresetFile::openRegular(file))
         return false;
 
     // The file is read whole before anything is decided, so a refused file
